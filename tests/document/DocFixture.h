@@ -1,0 +1,146 @@
+#pragma once
+
+#include "model/CofferDoc.h"
+#include "model/NewLedger.h"
+
+#include <QList>
+#include <QMetaType>
+#include <QString>
+#include <QStringList>
+
+#include <utility>
+#include <vector>
+
+// Small ledgers for the document tests. Categories are the default set:
+// 0 備考, 1 繰越, 2 収入, 3 食料, 4 住居, ..., 13 その他, 14 預貯金 (account), 15 両替, 16 予算.
+namespace fixture {
+
+enum : int {
+    CAT_REMARK = 0,
+    CAT_CARRY = 1,
+    CAT_INCOME = 2,
+    CAT_FOOD = 3,
+    CAT_HOUSING = 4,
+    CAT_OTHER = 13,
+    CAT_SAVINGS = 14,
+    CAT_EXCHANGE = 15,
+    CAT_BUDGET = 16,
+};
+
+enum : int {
+    YEN = 0,
+    USD = 1,
+    EUR = 2,
+};
+
+constexpr Amount U(double units)
+{
+    return Amount(units * 10000.0 + (units < 0 ? -0.5 : 0.5));
+}
+
+inline CReceipt Line(PackedDate date, int nCur, int nCat, Amount nAmount, const QString& strDesc = QString(),
+                     int nCat2 = 0, Amount nAmount2 = 0)
+{
+    CReceipt line;
+    line.m_date = date;
+    line.m_nCur = std::uint8_t(nCur);
+    line.m_nCat = std::uint8_t(nCat);
+    line.m_nCat2 = std::uint8_t(nCat2);
+    line.m_nAmount = nAmount;
+    line.m_nAmount2 = nAmount2;
+    line.m_strDesc = strDesc;
+    return line;
+}
+
+inline std::vector<CCurFmt> Currencies()
+{
+    std::vector<CCurFmt> curs = CNewLedger::Currencies();
+    curs.emplace_back(QStringLiteral("$"), 2, QStringLiteral("USD"));
+    curs.emplace_back(QStringLiteral("€"), 2, QStringLiteral("EUR"));
+    return curs;
+}
+
+// Fills a document with the three currencies, the default categories and the lines, and
+// recomputes it (no history, unmodified).
+inline void Fill(CCofferDoc& doc, std::vector<CReceipt> lines)
+{
+    doc.DeleteContents();
+    doc.m_curs = Currencies();
+    doc.m_cats = CNewLedger::Categories();
+    doc.m_lines = std::move(lines);
+    doc.Recompute();
+    doc.SetModifiedFlag(false);
+}
+
+// Lines named by their descriptions, one a day from 2020/1/1 on, in yen.
+inline std::vector<CReceipt> Named(const QStringList& names, int nFirstDay = 1)
+{
+    std::vector<CReceipt> lines;
+    int nDay = nFirstDay;
+    for (const QString& name : names)
+        lines.push_back(Line(MakeDate(2020, 1, nDay++), YEN, CAT_FOOD, U(-100), name));
+    return lines;
+}
+
+inline QStringList Descriptions(const CCofferDoc& doc)
+{
+    QStringList names;
+    for (const CReceipt& line : doc.m_lines)
+        names.append(line.m_strDesc);
+    return names;
+}
+
+// Every field, computed ones included.
+inline bool SameLine(const CReceipt& a, const CReceipt& b)
+{
+    return a.m_date == b.m_date && a.m_nFlags == b.m_nFlags && a.m_nCur == b.m_nCur && a.m_nCat == b.m_nCat
+        && a.m_nCat2 == b.m_nCat2 && a.m_nExchg == b.m_nExchg && a.m_nExchg2 == b.m_nExchg2
+        && a.m_nBudgetCat == b.m_nBudgetCat && a.m_nAmount == b.m_nAmount && a.m_nAmount2 == b.m_nAmount2
+        && a.m_nBalance == b.m_nBalance && a.m_strDesc == b.m_strDesc && a.m_strInput == b.m_strInput;
+}
+
+inline bool SameLines(const std::vector<CReceipt>& a, const std::vector<CReceipt>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (!SameLine(a[i], b[i]))
+            return false;
+    }
+    return true;
+}
+
+// A view that writes down every notice as "hint:data,data,...".
+class CRecordingView : public IDocView
+{
+public:
+    void OnUpdate(IDocView*, int nHint, const HintData& data) override
+    {
+        QStringList parts;
+        for (std::int32_t n : data)
+            parts.append(QString::number(n));
+        m_notices.append(QString::number(nHint) + QLatin1Char(':') + parts.join(QLatin1Char(',')));
+        m_data.push_back(data);
+        m_hints.push_back(nHint);
+    }
+    void OnUpdateFrameTitle() override { ++m_nTitleUpdates; }
+
+    void Clear()
+    {
+        m_notices.clear();
+        m_data.clear();
+        m_hints.clear();
+        m_nTitleUpdates = 0;
+    }
+
+    QStringList m_notices;
+    std::vector<HintData> m_data;
+    std::vector<int> m_hints;
+    int m_nTitleUpdates = 0;
+};
+
+} // namespace fixture
+
+Q_DECLARE_METATYPE(std::vector<CReceipt>)
+Q_DECLARE_METATYPE(CLineRange)
+Q_DECLARE_METATYPE(std::vector<CLineRange>)
