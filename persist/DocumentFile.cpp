@@ -1,0 +1,134 @@
+#include "persist/DocumentFile.h"
+
+#include "model/CofferDoc.h"
+#include "persist/ArchiveException.h"
+#include "persist/LedgerFile.h"
+#include "persist/LegacyImport.h"
+#include "persist/OfxImport.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <utility>
+
+namespace {
+
+// Lends the document's lists to a CLedgerData for the time of a write, so a
+// million lines are not copied to be saved.
+class CLentData
+{
+public:
+    explicit CLentData(CCofferDoc& doc) : m_doc(doc) { Swap(); }
+    ~CLentData() { Swap(); }
+    CLentData(const CLentData&) = delete;
+    CLentData& operator=(const CLentData&) = delete;
+
+    CLedgerData m_data;
+
+private:
+    void Swap()
+    {
+        std::swap(m_data.m_nDocFlags, m_doc.m_nDocFlags);
+        m_data.m_lines.swap(m_doc.m_lines);
+        m_data.m_curs.swap(m_doc.m_curs);
+        m_data.m_cats.swap(m_doc.m_cats);
+        m_data.m_daily.swap(m_doc.m_memo.m_daily);
+        m_data.m_memoTitles.swap(m_doc.m_memo.m_memoTitles);
+    }
+
+    CCofferDoc& m_doc;
+};
+
+bool Fail(int nOwnMessage, unsigned nOwnType, int nReport)
+{
+    if (nOwnMessage != 0)
+        AppMessageBox(nOwnMessage, nOwnType);
+    AppMessageBox(nReport);
+    return false;
+}
+
+} // namespace
+
+bool CDocumentFile::Open(CCofferDoc& doc, const QString& strPath, bool* pbBalanceEntry)
+{
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return Fail(0, MB_OK, AFX_IDP_FAILED_TO_OPEN_DOC);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Fail(0, MB_OK, AFX_IDP_FAILED_TO_OPEN_DOC);
+    return Load(doc, bytes, strPath, pbBalanceEntry);
+}
+
+bool CDocumentFile::Load(CCofferDoc& doc, QByteArrayView bytes, const QString& strPath, bool* pbBalanceEntry)
+{
+    CLedgerData data;
+    QString strPassword;
+    qsizetype nStart = 0;
+    const CLedgerFile::Result result = CLedgerFile::Read(bytes, strPath, data, strPassword, &nStart);
+    switch (result) {
+    case CLedgerFile::Ok:
+        break;
+    case CLedgerFile::NeedsLegacyImport: {
+        // The legacy import shows its own password message.
+        const LegacyResult legacy = ImportLegacyLedger(strPath, bytes, data.m_lines, data.m_curs, data.m_cats);
+        if (legacy != LegacyResult::Ok)
+            return Fail(0, MB_OK, LegacyResultMessage(legacy));
+        break;
+    }
+    case CLedgerFile::NeedsOfxImport:
+        ImportOfx(bytes.sliced(nStart), data.m_lines, data.m_cats);
+        try {
+            CLedgerFile::SortCategories(data);
+        } catch (const CArchiveException&) {
+            return Fail(0, MB_OK, AFX_IDP_FAILED_INVALID_FORMAT);
+        }
+        break;
+    case CLedgerFile::VersionTooNew:
+        return Fail(IDS_VERSION_TOO_NEW, MB_OK | MB_ICONSTOP, AFX_IDP_FAILED_TO_OPEN_DOC);
+    case CLedgerFile::WrongPassword:
+        return Fail(IDS_PASSWORD_MISMATCH, MB_OK | MB_ICONSTOP, AFX_IDP_FAILED_TO_OPEN_DOC);
+    case CLedgerFile::Cancelled:
+        return Fail(0, MB_OK, AFX_IDP_FAILED_TO_OPEN_DOC);
+    case CLedgerFile::FormatError:
+        return Fail(0, MB_OK, AFX_IDP_FAILED_INVALID_FORMAT);
+    }
+
+    doc.DeleteContents();
+    doc.m_nDocFlags = data.m_nDocFlags;
+    doc.m_lines = std::move(data.m_lines);
+    doc.m_curs = std::move(data.m_curs);
+    doc.m_cats = std::move(data.m_cats);
+    doc.m_memo.Load(std::move(data.m_daily), std::move(data.m_memoTitles));
+    doc.m_strPassword = strPassword;
+    const bool bBalanceEntry = doc.FinishOpen();
+    doc.SetPathName(strPath);
+    if (pbBalanceEntry)
+        *pbBalanceEntry = bBalanceEntry;
+    return true;
+}
+
+bool CDocumentFile::Save(CCofferDoc& doc, const QString& strPath)
+{
+    const CLedgerFile::Kind nKind = CLedgerFile::KindForPath(strPath);
+    QByteArray bytes;
+    {
+        CLentData lent(doc);
+        bytes = CLedgerFile::Write(nKind, lent.m_data, doc.m_strPassword);
+    }
+
+    QSaveFile file(strPath);
+    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        file.cancelWriting();
+        AppMessageBox(AFX_IDP_FAILED_TO_SAVE_DOC);
+        return false;
+    }
+    if (nKind == CLedgerFile::KIND_NATIVE) {
+        doc.SetPathName(strPath);
+        doc.m_memo.SetSaved();
+        doc.SetModifiedFlag(false);
+    }
+    return true;
+}
