@@ -1,31 +1,65 @@
+#include "app/CofferApp.h"
+#include "app/CommandLine.h"
+#include "app/InstanceServer.h"
+#include "app/MainFrame.h"
 #include "app/WidgetMessageSink.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+#include <QFileInfo>
+#include <QTimer>
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pennyfold"));
     QApplication::setOrganizationName(QStringLiteral("KaedeYa"));
+    QApplication::setApplicationDisplayName(QStringLiteral("ペニーフォールド"));
+    // The task-bar identity: windows are grouped under the desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("pennyfold"));
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    const CCommandLine line = CCommandLine::Parse(arguments);
+
+    // A start from the desktop entry hands its file to the running instance.
+    if (line.m_bForward) {
+        const QString strPath = line.m_strFile.isEmpty() ? QString() : QFileInfo(line.m_strFile).absoluteFilePath();
+        switch (CInstanceServer::Forward(strPath)) {
+        case CInstanceServer::FORWARD_DELIVERED:
+            return 0;
+        case CInstanceServer::FORWARD_REFUSED:
+            std::fprintf(stderr, "pennyfold: the running instance refused the path\n");
+            return 1;
+        case CInstanceServer::FORWARD_NO_SERVER:
+            break;
+        }
+    }
 
     CWidgetMessageSink sink;
     CMessageBox::SetSink(&sink);
 
-    QMainWindow frame;
-    frame.setWindowTitle(QStringLiteral("Pennyfold"));
-    auto* pLabel = new QLabel(QStringLiteral(
-        "Pennyfold 家計簿\n\n"
-        "出納記録・集計表・グラフ・メモの各ビューはまだ作られていません。\n"
-        "The ledger views are not built yet."));
-    pLabel->setAlignment(Qt::AlignCenter);
-    frame.setCentralWidget(pLabel);
-    frame.resize(800, 500);
-    frame.show();
-    sink.SetParent(&frame);
-
-    const int nResult = QApplication::exec();
+    int nResult = 0;
+    {
+        CCofferApp coffer;
+        if (!coffer.InitInstance(arguments)) {
+            CMessageBox::SetSink(nullptr);
+            return 1;
+        }
+        sink.SetParent(coffer.MainFrame());
+        // Developer aid: PENNYFOLD_GRAB=file.png saves a picture of the
+        // window shortly after the start and ends the program.
+        const QString strGrab = qEnvironmentVariable("PENNYFOLD_GRAB");
+        if (!strGrab.isEmpty()) {
+            QTimer::singleShot(1500, coffer.MainFrame(), [&coffer, strGrab] {
+                coffer.MainFrame()->grab().save(strGrab);
+                coffer.MainFrame()->close();
+            });
+        }
+        nResult = QApplication::exec();
+        coffer.ExitInstance();
+        sink.SetParent(nullptr);
+    }
     CMessageBox::SetSink(nullptr);
     return nResult;
 }

@@ -1,0 +1,444 @@
+#include "app/CofferApp.h"
+
+#include "app/AboutDlg.h"
+#include "app/ChildFrame.h"
+#include "app/CommandIds.h"
+#include "app/CommandLine.h"
+#include "app/InstanceServer.h"
+#include "app/LedgerSession.h"
+#include "app/MainFrame.h"
+#include "app/NaviTarget.h"
+#include "app/PendingView.h"
+#include "model/CofferDoc.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+#include "platform/StringTable.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QPageSetupDialog>
+#include <QPalette>
+#include <QPrinter>
+#include <QProcess>
+#include <QScreen>
+#include <QUrl>
+#include <clocale>
+
+CCofferApp* CCofferApp::s_pInstance = nullptr;
+
+namespace {
+constexpr int kMaxProgramPath = 4096;
+
+QString FindProgram(const QStringList& names)
+{
+    const QStringList dirs = {QStringLiteral("/usr/bin"), QStringLiteral("/usr/local/bin")};
+    for (const QString& strDir : dirs) {
+        for (const QString& strName : names) {
+            const QString strPath = strDir + QLatin1Char('/') + strName;
+            if (strPath.size() <= kMaxProgramPath && CCofferApp::IsExistingFile(strPath))
+                return strPath;
+        }
+    }
+    return QString();
+}
+} // namespace
+
+CCofferApp::CCofferApp()
+{
+    s_pInstance = this;
+    m_templates[VIEW_REGISTER] = std::make_unique<CDocTemplate>(
+        VIEW_REGISTER, [](CLedgerSession& session, QWidget* pParent) -> QWidget* {
+            return new CPendingView(session, pParent);
+        });
+    m_templates[VIEW_SUMMARY] = std::make_unique<CDocTemplate>(
+        VIEW_SUMMARY, CDocTemplate::ViewFactory(),
+        QStringLiteral("集計表のビューはまだ作られていないため、使えません"));
+    m_templates[VIEW_GRAPH] = std::make_unique<CDocTemplate>(
+        VIEW_GRAPH, CDocTemplate::ViewFactory(),
+        QStringLiteral("グラフのビューはまだ作られていないため、使えません"));
+    m_templates[VIEW_MEMO] = std::make_unique<CDocTemplate>(
+        VIEW_MEMO, CDocTemplate::ViewFactory(),
+        QStringLiteral("メモのビューはまだ作られていないため、使えません"));
+    m_fontView = m_fontSmallView = m_fontInterface = m_fontSymbol = QApplication::font();
+    AddAppCommands();
+}
+
+CCofferApp::~CCofferApp()
+{
+    delete m_pMainFrame.data();
+    qDeleteAll(m_sessions);
+    m_sessions.clear();
+    if (s_pInstance == this)
+        s_pInstance = nullptr;
+}
+
+CMainFrame* CCofferApp::MainFrame() const
+{
+    return m_pMainFrame.data();
+}
+
+std::unique_ptr<QSettings> CCofferApp::OpenStore() const
+{
+    return CSettingsStore::Open();
+}
+
+void CCofferApp::LoadSettings(QSettings& settings)
+{
+    m_settings.Load(settings, DefaultViewFace(), DefaultCalculatorPath(), DefaultCalendarPath());
+
+    // Nothing is written here: no view font exists yet.
+    m_bViewFonts = false;
+    RecreateViewFonts();
+
+    const QFont desktop = QApplication::font();
+    m_bInterfaceFont = !desktop.family().isEmpty();
+    m_fontInterface = desktop;
+    m_fontSymbol = desktop;
+    m_fontSymbol.setPointSizeF(10.5);
+}
+
+bool CCofferApp::InitInstance(const QStringList& arguments, bool bShow)
+{
+    // Japanese collation and character classes for the C library; where the
+    // locale is not installed the inherited one stays.
+    std::setlocale(LC_ALL, "ja_JP.UTF-8");
+
+    {
+        const std::unique_ptr<QSettings> pStore = OpenStore();
+        CAppSettings::CheckLayoutVersion(*pStore);
+        LoadSettings(*pStore);
+    }
+
+    m_pMainFrame = new CMainFrame(*this);
+    {
+        const std::unique_ptr<QSettings> pStore = OpenStore();
+        m_pMainFrame->LoadLayout(*pStore);
+    }
+
+    if (bShow) {
+        m_pInstanceServer = new CInstanceServer(this);
+        connect(m_pInstanceServer, &CInstanceServer::OpenRequested, this, [this](const QString& strPath) {
+            OpenDocument(strPath);
+            m_pMainFrame->BringToFront();
+        });
+        connect(m_pInstanceServer, &CInstanceServer::ActivateRequested, this,
+                [this] { m_pMainFrame->BringToFront(); });
+        m_pInstanceServer->Listen();
+    }
+
+    const CCommandLine line = CCommandLine::Parse(arguments);
+    const QString strCandidate = m_settings.m_recentFiles.ReopenCandidate();
+    const bool bSuppressNew = line.m_strFile.isEmpty() && !strCandidate.isEmpty();
+    if (!line.m_strFile.isEmpty()) {
+        if (!OpenDocument(line.m_strFile))
+            return false;
+    } else if (!bSuppressNew) {
+        if (!NewDocument())
+            return false;
+    }
+
+    if (bShow)
+        m_pMainFrame->show();
+
+    if (bSuppressNew && (m_settings.m_nAppStatus & AS_OPEN_LAST_FILE))
+        OpenDocument(strCandidate);
+    m_pMainFrame->OnIdle();
+    return true;
+}
+
+void CCofferApp::ExitInstance()
+{
+    const std::unique_ptr<QSettings> pStore = OpenStore();
+    m_settings.SaveAtExit(*pStore);
+    pStore->sync();
+}
+
+QColor CCofferApp::ColorFromRef(std::uint32_t nRef)
+{
+    return QColor(int(nRef & 0xFF), int((nRef >> 8) & 0xFF), int((nRef >> 16) & 0xFF));
+}
+
+QColor CCofferApp::DefaultAppColor(int nSlot)
+{
+    const QPalette palette = QApplication::palette();
+    switch (nSlot) {
+    case 0: return palette.color(QPalette::Active, QPalette::Base);
+    case 1: return palette.color(QPalette::Active, QPalette::Text);
+    case 2: return palette.color(QPalette::Active, QPalette::Highlight);
+    case 3: return palette.color(QPalette::Active, QPalette::HighlightedText);
+    case 4: return palette.color(QPalette::Disabled, QPalette::Text);
+    case 5:
+    case 6: return ColorFromRef(0x0000FF);
+    case 7: return ColorFromRef(0xC0C0FF);
+    case 8: return ColorFromRef(0x7F7F7F);
+    case 9: return ColorFromRef(0xFFFF80);
+    case 10: return ColorFromRef(0xFF00FF);
+    case 11: return ColorFromRef(0x7F0000);
+    case 12: return ColorFromRef(0x7F007F);
+    case 13: return ColorFromRef(0x007F00);
+    case 14: return ColorFromRef(0xC0C0C0);
+    default: return palette.color(QPalette::Active, QPalette::Text);
+    }
+}
+
+QColor CCofferApp::GetAppColor(int nSlot) const
+{
+    const std::uint32_t nValue = m_settings.ColorSlot(nSlot);
+    if (nValue == CAppSettings::COLOR_DEFAULT)
+        return DefaultAppColor(nSlot);
+    return ColorFromRef(nValue);
+}
+
+void CCofferApp::RecreateViewFonts()
+{
+    if (m_bViewFonts) {
+        const std::unique_ptr<QSettings> pStore = OpenStore();
+        m_settings.SaveViewFont(*pStore);
+    }
+    m_fontView = QFont(m_settings.m_strViewFontFaceName);
+    m_fontView.setPointSizeF(m_settings.m_nViewFontHeight / 10.0);
+    m_fontSmallView = QFont(m_settings.m_strViewFontFaceName);
+    m_fontSmallView.setPointSizeF(CAppSettings::SmallFontHeight(m_settings.m_nViewFontHeight) / 10.0);
+    m_bViewFonts = true;
+}
+
+QString CCofferApp::DefaultViewFace()
+{
+    QStringList faces = QFontDatabase::families(QFontDatabase::Japanese);
+    faces.removeIf([](const QString& s) { return s.startsWith(QLatin1Char('@')); });
+    for (const QString& strFace : faces) {
+        if (strFace.contains(QLatin1String("Gothic"), Qt::CaseInsensitive)
+            || strFace.contains(QStringLiteral("ゴシック")) || strFace.contains(QLatin1String("Sans")))
+            return strFace;
+    }
+    return faces.isEmpty() ? QApplication::font().family() : faces.first();
+}
+
+QString CCofferApp::DefaultCalculatorPath()
+{
+    return FindProgram({QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"), QStringLiteral("galculator"),
+                        QStringLiteral("mate-calc"), QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")});
+}
+
+QString CCofferApp::DefaultCalendarPath()
+{
+    return FindProgram({QStringLiteral("gnome-calendar"), QStringLiteral("korganizer")});
+}
+
+bool CCofferApp::IsExistingFile(const QString& strPath)
+{
+    if (strPath.isEmpty())
+        return false;
+    const QFileInfo info(strPath);
+    return info.exists() && !info.isDir();
+}
+
+QPoint CCofferApp::UsablePosition(const QPoint& pt)
+{
+    if (pt.x() == NO_POSITION || pt.y() == NO_POSITION)
+        return QPoint(NO_POSITION, NO_POSITION);
+    for (const QScreen* pScreen : QGuiApplication::screens()) {
+        if (pScreen->availableGeometry().contains(pt))
+            return pt;
+    }
+    return QPoint(NO_POSITION, NO_POSITION);
+}
+
+bool CCofferApp::LaunchProgram(const QString& strPath)
+{
+    bool bStarted = false;
+    const QFileInfo info(strPath);
+    if (!strPath.isEmpty() && info.exists() && !info.isDir()) {
+        if (info.isExecutable())
+            bStarted = QProcess::startDetached(info.absoluteFilePath(), QStringList());
+        else
+            bStarted = QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+    }
+    if (!bStarted) {
+        QApplication::beep();
+        AppMessageBox(IDS_FILE_NOT_FOUND, MB_OK | MB_ICONSTOP);
+    }
+    return bStarted;
+}
+
+const CDocTemplate& CCofferApp::Template(int nKind) const
+{
+    return *m_templates[std::size_t(qBound(0, nKind, 3))];
+}
+
+CDocTemplate& CCofferApp::Template(int nKind)
+{
+    return *m_templates[std::size_t(qBound(0, nKind, 3))];
+}
+
+QString CCofferApp::NextUntitledTitle()
+{
+    return QStringLiteral("Pennyfold") + QString::number(++m_nUntitled);
+}
+
+void CCofferApp::AddToRecentFiles(const QString& strPath)
+{
+    m_settings.m_recentFiles.Add(QDir::toNativeSeparators(strPath));
+}
+
+CChildFrame* CCofferApp::CreateFrame(CLedgerSession& session, int nKind)
+{
+    const CDocTemplate& tmpl = Template(nKind);
+    if (!tmpl.IsAvailable() || !m_pMainFrame)
+        return nullptr;
+    QWidget* pView = tmpl.CreateView(session, nullptr);
+    if (!pView)
+        return nullptr;
+    auto* pFrame = new CChildFrame(session, nKind, pView);
+    m_pMainFrame->AddChildFrame(pFrame);
+    return pFrame;
+}
+
+CLedgerSession* CCofferApp::CreateSession()
+{
+    auto* pSession = new CLedgerSession(this);
+    connect(pSession, &CLedgerSession::Closed, this, &CCofferApp::OnSessionClosed);
+    m_sessions.append(pSession);
+    AddSessionCommands(*pSession);
+    return pSession;
+}
+
+void CCofferApp::AddSessionCommands(CLedgerSession& session)
+{
+    // View switching: the ledger's window of that kind, or a new one.
+    session.AddCommand(
+        ID_VIEW_REGISTER, ID_VIEW_MEMO,
+        [this, &session](int nID) {
+            const int nKind = nID - ID_VIEW_REGISTER;
+            if (CChildFrame* pFrame = session.FindFrame(nKind)) {
+                if (m_pMainFrame)
+                    m_pMainFrame->ActivateChildFrame(pFrame);
+            } else {
+                CreateFrame(session, nKind);
+            }
+        },
+        [this](CCmdUI& ui) {
+            ui.Enable(Template(ui.m_nID - ID_VIEW_REGISTER).IsAvailable());
+            ui.SetCheck(false);
+        });
+    // The calendar with a ledger open: without a program the memo view stands in.
+    session.AddCommand(
+        ID_TOOL_CALENDAR,
+        [this, &session](int) {
+            const QString& strPath = m_settings.m_strCalenderAppPath;
+            if (!strPath.isEmpty()) {
+                LaunchProgram(strPath);
+            } else if (CChildFrame* pFrame = session.FindFrame(VIEW_MEMO)) {
+                if (m_pMainFrame)
+                    m_pMainFrame->ActivateChildFrame(pFrame);
+            } else {
+                CreateFrame(session, VIEW_MEMO);
+            }
+            if (m_pMainFrame)
+                m_pMainFrame->PostCommand(ID_PERIOD_MONTH);
+        },
+        [this](CCmdUI& ui) {
+            const QString& strPath = m_settings.m_strCalenderAppPath;
+            ui.Enable(strPath.isEmpty() ? Template(VIEW_MEMO).IsAvailable() : IsExistingFile(strPath));
+        });
+}
+
+CLedgerSession* CCofferApp::NewDocument()
+{
+    CLedgerSession* pSession = CreateSession();
+    pSession->Document().OnNewDocument();
+    pSession->SetTitle(NextUntitledTitle());
+    if (!CreateFrame(*pSession, VIEW_REGISTER)) {
+        m_sessions.removeOne(pSession);
+        delete pSession;
+        return nullptr;
+    }
+    return pSession;
+}
+
+CLedgerSession* CCofferApp::OpenDocument(const QString& strPath)
+{
+    const QString strAbsolute = QFileInfo(strPath).absoluteFilePath();
+    // A ledger that is already open gets its window brought forward.
+    for (CLedgerSession* pSession : m_sessions) {
+        if (!pSession->Path().isEmpty() && QFileInfo(pSession->Path()) == QFileInfo(strAbsolute)) {
+            const QList<CChildFrame*> frames = pSession->Frames();
+            if (!frames.isEmpty() && m_pMainFrame)
+                m_pMainFrame->ActivateChildFrame(frames.first());
+            return pSession;
+        }
+    }
+    QFile file(strAbsolute);
+    if (QFileInfo(strAbsolute).isDir() || !file.open(QIODevice::ReadOnly)) {
+        AppMessageBox(AFX_IDP_FAILED_TO_OPEN_DOC);
+        return nullptr;
+    }
+    file.close();
+
+    CLedgerSession* pSession = CreateSession();
+    pSession->SetPath(strAbsolute);
+    if (!CreateFrame(*pSession, VIEW_REGISTER)) {
+        m_sessions.removeOne(pSession);
+        delete pSession;
+        return nullptr;
+    }
+    AddToRecentFiles(strAbsolute);
+    return pSession;
+}
+
+void CCofferApp::OnSessionClosed(CLedgerSession* pSession)
+{
+    m_sessions.removeOne(pSession);
+    pSession->deleteLater();
+}
+
+void CCofferApp::ShowAbout()
+{
+    CAboutDlg dlg(m_pMainFrame);
+    dlg.exec();
+}
+
+void CCofferApp::AddAppCommands()
+{
+    AddCommand(ID_APP_ABOUT, [this](int) { ShowAbout(); });
+    AddCommand(
+        ID_TOOL_CALCULATOR, [this](int) { LaunchProgram(m_settings.m_strCalcAppPath); },
+        [this](CCmdUI& ui) { ui.Enable(IsExistingFile(m_settings.m_strCalcAppPath)); });
+    AddCommand(
+        ID_TOOL_CALENDAR,
+        [this](int) {
+            if (!m_settings.m_strCalenderAppPath.isEmpty())
+                LaunchProgram(m_settings.m_strCalenderAppPath);
+        },
+        [this](CCmdUI& ui) { ui.Enable(IsExistingFile(m_settings.m_strCalenderAppPath)); });
+    AddCommand(ID_FILE_NEW, [this](int) { NewDocument(); });
+    AddCommand(ID_FILE_OPEN, [this](int) {
+        const QString strPath = QFileDialog::getOpenFileName(
+            m_pMainFrame, QString(), QString(),
+            QStringLiteral("ペニーフォールド ファイル (*.ldr *.ccr);;すべてのファイル (*)"));
+        if (!strPath.isEmpty())
+            OpenDocument(strPath);
+    });
+    AddCommand(ID_FILE_PRINT_SETUP, [this](int) {
+        static QPrinter printer;
+        QPageSetupDialog dlg(&printer, m_pMainFrame);
+        dlg.exec();
+    });
+    AddCommand(
+        ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4,
+        [this](int nID) {
+            const QString strPath = m_settings.m_recentFiles.At(nID - ID_FILE_MRU_FILE1);
+            if (!strPath.isEmpty() && !OpenDocument(strPath))
+                m_settings.m_recentFiles.Remove(nID - ID_FILE_MRU_FILE1);
+        },
+        [this](CCmdUI& ui) { ui.Enable(ui.m_nID - ID_FILE_MRU_FILE1 < m_settings.m_recentFiles.Size()); });
+    AddCommand(ID_APP_EXIT, [this](int) {
+        if (m_pMainFrame)
+            m_pMainFrame->close();
+    });
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "app/AppSettings.h"
+#include "app/CommandTarget.h"
+#include "app/DocTemplate.h"
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <array>
+#include <memory>
+
+class CChildFrame;
+class CInstanceServer;
+class CLedgerSession;
+class CMainFrame;
+class QSettings;
+
+// The one application object: settings, fonts, templates, the main frame,
+// the open ledgers, the external programs and the application's commands.
+class CCofferApp : public QObject, public CCommandTarget
+{
+    Q_OBJECT
+
+public:
+    CCofferApp();
+    ~CCofferApp() override;
+
+    static CCofferApp* Instance() { return s_pInstance; }
+
+    // The start: settings and fonts, templates, main frame, then the file
+    // named on the command line, the last ledger, or a new one. Returns false
+    // when the program should end. bShow is false for tests.
+    bool InitInstance(const QStringList& arguments, bool bShow = true);
+    // The writes at exit (after the frame has closed its ledgers).
+    void ExitInstance();
+
+    // Reads the settings from a store (the start calls this; tests may).
+    void LoadSettings(QSettings& settings);
+    CAppSettings& Settings() { return m_settings; }
+    const CAppSettings& Settings() const { return m_settings; }
+
+    // The colour of a slot: the stored one, or the built-in default, whose
+    // system colours are looked up at the time of the call.
+    QColor GetAppColor(int nSlot) const;
+    static QColor DefaultAppColor(int nSlot);
+    // A stored 0x00BBGGRR value as a colour.
+    static QColor ColorFromRef(std::uint32_t nRef);
+
+    std::uint32_t AppStatus() const { return m_settings.m_nAppStatus; }
+    int CellGap() const { return m_settings.m_nCellGap; }
+    int BarGap() const { return m_settings.m_nBarGap; }
+    const QFont& ViewFont() const { return m_fontView; }
+    const QFont& SmallViewFont() const { return m_fontSmallView; }
+    // The desktop's font for the navigation pane; HasInterfaceFont() is
+    // false when the desktop reports none.
+    const QFont& InterfaceFont() const { return m_fontInterface; }
+    bool HasInterfaceFont() const { return m_bInterfaceFont; }
+    // The pad-opening buttons' font and the glyph they show.
+    const QFont& SymbolFont() const { return m_fontSymbol; }
+    static QString SymbolGlyph() { return QStringLiteral("▶"); }
+    // After the style options change face or height: stores them, then
+    // makes both view fonts anew.
+    void RecreateViewFonts();
+
+    // The first installed Japanese face, a sans face when there is one.
+    static QString DefaultViewFace();
+    static QString DefaultCalculatorPath();
+    static QString DefaultCalendarPath();
+    static bool IsExistingFile(const QString& strPath);
+    // A stored dialog position, or NO_POSITION when it lies on no screen.
+    static QPoint UsablePosition(const QPoint& pt);
+
+    // Starts a program; on failure beeps and shows 4131.
+    static bool LaunchProgram(const QString& strPath);
+
+    const CDocTemplate& Template(int nKind) const;
+    CDocTemplate& Template(int nKind);
+
+    CMainFrame* MainFrame() const;
+    QList<CLedgerSession*> Sessions() const { return m_sessions; }
+
+    // Document commands.
+    CLedgerSession* NewDocument();
+    CLedgerSession* OpenDocument(const QString& strPath);
+    // A window of a kind on a ledger, made from that kind's template.
+    CChildFrame* CreateFrame(CLedgerSession& session, int nKind);
+    QString NextUntitledTitle();
+    void AddToRecentFiles(const QString& strPath);
+
+    void ShowAbout();
+
+    // The about box's product line.
+    static QString AboutProductLine() { return QStringLiteral("ペニーフォールド  Version 3.00.488"); }
+
+private:
+    void AddAppCommands();
+    void AddSessionCommands(CLedgerSession& session);
+    CLedgerSession* CreateSession();
+    void OnSessionClosed(CLedgerSession* pSession);
+    std::unique_ptr<QSettings> OpenStore() const;
+
+    static CCofferApp* s_pInstance;
+
+    CAppSettings m_settings;
+    QFont m_fontView;
+    QFont m_fontSmallView;
+    QFont m_fontInterface;
+    bool m_bInterfaceFont = false;
+    bool m_bViewFonts = false;
+    QFont m_fontSymbol;
+    std::array<std::unique_ptr<CDocTemplate>, 4> m_templates;
+    QPointer<CMainFrame> m_pMainFrame;
+    QList<CLedgerSession*> m_sessions;
+    int m_nUntitled = 0;
+    CInstanceServer* m_pInstanceServer = nullptr;
+};

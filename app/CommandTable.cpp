@@ -1,0 +1,133 @@
+#include "app/CommandTable.h"
+
+#include "app/CommandIds.h"
+
+#include <QHash>
+
+namespace {
+QHash<int, SCommandInfo> BuildTable()
+{
+    QHash<int, SCommandInfo> table;
+    auto add = [&table](int nID, const char* szMenu, const char* szPrompt, const char* szGlyph = "",
+                        QKeySequence key = QKeySequence(), bool bCheckable = false) {
+        SCommandInfo info;
+        info.nID = nID;
+        info.strMenu = QString::fromUtf8(szMenu);
+        info.strPrompt = QString::fromUtf8(szPrompt);
+        info.strGlyph = QString::fromUtf8(szGlyph);
+        info.shortcut = key;
+        info.bCheckable = bCheckable;
+        table.insert(nID, info);
+    };
+
+    add(ID_FILE_NEW, "新規作成(&N)", "新しいファイルを作成します\n新規作成", "新", QKeySequence::New);
+    add(ID_FILE_OPEN, "開く(&O)...", "既存のファイルを開きます\n開く", "開", QKeySequence::Open);
+    add(ID_FILE_CLOSE, "閉じる(&C)", "作業中のファイルを閉じます\n閉じる");
+    add(ID_FILE_SAVE, "上書き保存(&S)", "作業中のファイルを上書きして保存します\n上書き保存", "保",
+        QKeySequence::Save);
+    add(ID_FILE_SAVE_AS, "名前を付けて保存(&A)...", "作業中のファイルを新しい名前で保存します\n名前を付けて保存");
+    add(ID_FILE_PASSWORD, "パスワードの設定(&W)...", "ファイルのパスワードを設定します\nパスワード");
+    add(ID_FILE_PRINT, "印刷(&P)...", "作業中のファイルを印刷します\n印刷", "印", QKeySequence::Print);
+    add(ID_FILE_PRINT_PREVIEW, "印刷プレビュー(&V)", "印刷イメージを表示します\n印刷プレビュー");
+    add(ID_FILE_PRINT_SETUP, "プリンターの設定(&R)...", "プリンターと印刷オプションを変更します\n印刷設定");
+    add(ID_APP_EXIT, "アプリケーションの終了(&X)", "アプリケーションを終了します\n終了");
+
+    add(ID_EDIT_UNDO, "元に戻す(&U)", "直前に行った動作を元に戻します\n元に戻す", "↶", QKeySequence::Undo);
+    add(ID_EDIT_REDO, "やり直し(&R)", "直前に行った動作を繰り返します\nやり直し", "↷", QKeySequence::Redo);
+    add(ID_EDIT_CUT, "切り取り(&T)", "選択範囲を切り取ってクリップボードに移動します\n切り取り", "切",
+        QKeySequence::Cut);
+    add(ID_EDIT_COPY, "コピー(&C)", "選択範囲をコピーしてクリップボードに保存します\nコピー", "写",
+        QKeySequence::Copy);
+    add(ID_EDIT_PASTE, "貼り付け(&P)", "クリップボードの内容を挿入します\n貼り付け", "貼", QKeySequence::Paste);
+    add(ID_EDIT_PASTE_SPECIAL, "内容を選択して貼り付け(&S)...", "貼り付ける内容を選んで貼り付けます\n内容を選択して貼り付け");
+    add(ID_EDIT_CLEAR, "消去(&L)", "選択範囲を消去します\n消去", "", QKeySequence::Delete);
+    add(ID_EDIT_INPUT, "入力(&I)...", "カーソル行の前に出納記録を入力します\n入力", "入", QKeySequence(Qt::Key_Insert));
+    add(ID_EDIT_ADD, "追加(&A)...", "カーソル行の後に出納記録を追加します\n追加", "追");
+    add(ID_EDIT_MODIFY, "修正(&E)...", "選択範囲を修正します\n修正", "", QKeySequence(Qt::Key_F2));
+    add(ID_EDIT_MODIFY_ROW, "行修正(&M)...", "選択した行を修正します\n行修正", "行");
+    add(ID_EDIT_BALANCE, "残高の入力(&B)...", "財布の残高を入力します\n残高の入力", "残");
+    add(ID_EDIT_FIND, "検索(&F)...", "出納記録を検索します\n検索", "検", QKeySequence::Find);
+    add(ID_EDIT_FIND_NEXT, "次検索(&N)", "次の一致する出納記録を検索します\n次検索", "次", QKeySequence(Qt::Key_F3));
+    add(ID_EDIT_FIND_PREV, "前検索(&V)", "前の一致する出納記録を検索します\n前検索", "前",
+        QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    add(ID_EDIT_EXTRACT, "データ抽出(&X)...", "条件に合う出納記録を抽出します\nデータ抽出", "抽");
+    add(ID_EDIT_BALANCE_LIST, "残高(&L)...", "残高の一覧を表示します\n残高", "￥");
+
+    add(ID_VIEW_REGISTER, "出納記録表示(&R)", "出納記録を表示します\n出納記録", "", QKeySequence(), true);
+    add(ID_VIEW_SUMMARY, "集計表示(&S)", "集計表を表示します\n集計表", "", QKeySequence(), true);
+    add(ID_VIEW_GRAPH, "グラフ表示(&G)", "グラフを表示します\nグラフ", "", QKeySequence(), true);
+    add(ID_VIEW_MEMO, "メモ表示(&M)", "メモを表示します\nメモ", "", QKeySequence(), true);
+    add(ID_PERIOD_MONTH, "１か月表示(&1)", "１か月分を表示します\n１か月", "", QKeySequence(), true);
+    add(ID_PERIOD_YEAR, "１年表示(&2)", "１年分を表示します\n１年", "", QKeySequence(), true);
+    add(ID_PERIOD_ALL, "全期間表示(&3)", "全期間を表示します\n全期間", "", QKeySequence(), true);
+    add(ID_PERIOD_SERIAL, "連続表示(&4)", "指定の月から後を続けて表示します\n連続期間", "", QKeySequence(), true);
+    add(ID_VIEW_YEN, "円換算表示(&Y)", "金額を円に換算して表示します\n円換算", "", QKeySequence(), true);
+    add(ID_VIEW_FORMAT, "書式設定(&F)...", "表示の書式を設定します\n書式設定");
+    add(ID_MOVE_FIRST, "先頭(&T)", "先頭の行へ移動します\n先頭", "⇤", QKeySequence(Qt::CTRL | Qt::Key_Home));
+    add(ID_MOVE_LAST, "末尾(&B)", "末尾の行へ移動します\n末尾", "⇥", QKeySequence(Qt::CTRL | Qt::Key_End));
+    add(ID_MOVE_PREV_YEAR, "前年(&Y)", "前の年へ移動します\n前年", "«");
+    add(ID_MOVE_NEXT_YEAR, "翌年(&E)", "次の年へ移動します\n翌年", "»");
+    add(ID_MOVE_PREV_MONTH, "前月(&P)", "前の月へ移動します\n前月", "‹");
+    add(ID_MOVE_NEXT_MONTH, "翌月(&N)", "次の月へ移動します\n翌月", "›");
+    add(ID_MOVE_DATE, "日付指定(&D)...", "日付を指定して移動します\n日付指定", "日");
+    add(ID_MOVE_PREV_CATEGORY, "前の費目(&C)", "前の費目へ移動します\n前の費目", "▲");
+    add(ID_MOVE_NEXT_CATEGORY, "次の費目(&A)", "次の費目へ移動します\n次の費目", "▼");
+    add(ID_MOVE_NEXT_CURRENCY, "次の通貨(&U)", "次の通貨へ移動します\n次の通貨", "＄");
+    add(ID_MOVE_NEXT_ERROR, "次のエラー(&R)", "次のエラーのある項目へ移動します\n次のエラー");
+
+    add(ID_TOOL_CURRENCY, "通貨の設定(&C)...", "通貨の一覧を設定します\n通貨の設定");
+    add(ID_TOOL_CATEGORY, "費目の設定(&D)...", "費目の一覧を設定します\n費目の設定");
+    add(ID_TOOL_OPTIONS, "オプション(&O)...", "プログラムの設定を変更します\nオプション");
+    add(ID_TOOL_CALENDAR, "カレンダー(&L)", "カレンダーを起動します\nカレンダー", "暦");
+    add(ID_TOOL_CALCULATOR, "電卓(&K)", "電卓を起動します\n電卓", "電");
+    add(ID_VIEW_CUSTOMIZE, "カスタマイズ...", "ツール バーの表示を変更します\nカスタマイズ");
+    add(ID_VIEW_TOOLBAR, "ツール バー(&T)", "ツール バーの表示/非表示を切り替えます\nツール バー", "",
+        QKeySequence(), true);
+    add(ID_VIEW_STATUS_BAR, "ステータス バー(&S)", "ステータス バーの表示/非表示を切り替えます\nステータス バー", "",
+        QKeySequence(), true);
+    add(ID_VIEW_NAVI_PANE, "ナビゲーション(&N)", "ナビゲーションの表示/非表示を切り替えます\nナビゲーション", "",
+        QKeySequence(), true);
+
+    add(ID_WINDOW_NEW, "新しいウィンドウを開く(&N)", "作業中のウィンドウを複写して表示します\n新しいウィンドウ");
+    add(ID_WINDOW_CASCADE, "重ねて表示(&C)", "ウィンドウを重ねて表示します\n重ねて表示");
+    add(ID_WINDOW_TILE_HORZ, "並べて表示(&T)", "ウィンドウを並べて表示します\n並べて表示");
+    add(ID_WINDOW_MANAGER, "ウィンドウ(&W)...", "開いているウィンドウを管理します\nウィンドウ");
+
+    add(ID_APP_ABOUT, "バージョン情報(&A)...", "プログラム情報、バージョン、著作権を表示します\nバージョン情報", "ｉ");
+    add(ID_CONTEXT_HELP, "ヘルプ(&H)", "クリックした項目のヘルプを表示します\nヘルプ", "？",
+        QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    for (int i = 0; i < 4; ++i)
+        add(ID_FILE_MRU_FILE1 + i, "", "指定のファイルを開きます");
+    return table;
+}
+
+const QHash<int, SCommandInfo>& Table()
+{
+    static const QHash<int, SCommandInfo> table = BuildTable();
+    return table;
+}
+} // namespace
+
+const SCommandInfo& CCommandTable::Info(int nID)
+{
+    static const SCommandInfo empty;
+    const auto it = Table().constFind(nID);
+    return it == Table().constEnd() ? empty : *it;
+}
+
+bool CCommandTable::Contains(int nID)
+{
+    return Table().contains(nID);
+}
+
+QString CCommandTable::Tip(const SCommandInfo& info)
+{
+    const qsizetype n = info.strPrompt.indexOf(QLatin1Char('\n'));
+    return n < 0 ? QString() : info.strPrompt.mid(n + 1);
+}
+
+QString CCommandTable::Prompt(const SCommandInfo& info)
+{
+    const qsizetype n = info.strPrompt.indexOf(QLatin1Char('\n'));
+    return n < 0 ? info.strPrompt : info.strPrompt.left(n);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QString>
+
+// The menu text, prompt, toolbar glyph and shortcut of every command the
+// frame shows.
+struct SCommandInfo
+{
+    int nID = 0;
+    QString strMenu;
+    // Shown in the message pane while the command is highlighted; the part
+    // after "\n" is the toolbar tip.
+    QString strPrompt;
+    QString strGlyph;
+    QKeySequence shortcut;
+    bool bCheckable = false;
+};
+
+class CCommandTable
+{
+public:
+    // The entry of nID; an entry with nID 0 when the table lacks it.
+    static const SCommandInfo& Info(int nID);
+    static bool Contains(int nID);
+
+    // The toolbar tip and the status prompt of an entry.
+    static QString Tip(const SCommandInfo& info);
+    static QString Prompt(const SCommandInfo& info);
+};

@@ -1,0 +1,157 @@
+#pragma once
+
+#include "app/CommandTarget.h"
+#include "app/NaviTarget.h"
+#include "grid/GridViewEx.h"
+#include "model/DocView.h"
+#include "model/LineRange.h"
+#include "model/PackedDate.h"
+#include "register/RegPasteBuffer.h"
+
+#include <QColor>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class CCofferDoc;
+class CInplaceEdit;
+class QMimeData;
+
+// The register (出納記録): one grid row per ledger line of the shown period, one column
+// per layout entry. It holds no ledger data: texts come from the document when drawn,
+// and every change goes through a document action. Grid column 0 is the row header;
+// cell column k shows layout entry k, cell row i shows line m_nFirstLine + i.
+class CCofferView : public CGridViewEx, public IDocView, public CCommandTarget, public INaviTarget
+{
+    Q_OBJECT
+
+public:
+    using ColorFn = std::function<QColor(int nSlot)>;
+    using StatusFn = std::function<std::uint32_t()>;
+
+    // With pCloneSource (the new-window command of a register window) the new view
+    // copies its layout, period, scroll position and cursor.
+    CCofferView(CCofferDoc& doc, QWidget* pParent = nullptr, CCofferView* pCloneSource = nullptr);
+    ~CCofferView() override;
+
+    // The application's colour slots and AppStatus word; defaults until installed.
+    static void SetColorProvider(ColorFn fn);
+    static void SetAppStatusProvider(StatusFn fn);
+    static QColor AppColor(int nSlot);
+    static std::uint32_t AppStatus();
+
+    CCofferDoc& Document() const { return m_doc; }
+
+    // --- IDocView --------------------------------------------------------------------------
+    void OnUpdate(IDocView* pSender, int nHint, const HintData& data) override;
+
+    // --- INaviTarget -------------------------------------------------------------------------
+    SNaviState NaviState() const override;
+    void OnNaviDate(PackedDate date) override;
+    void OnNaviCurrency(int nValue) override;
+
+    // --- state ---------------------------------------------------------------------------
+    const std::vector<std::uint32_t>& Layout() const { return m_layout; }
+    std::vector<int> LayoutKinds() const;
+    int PeriodMode() const { return m_nPeriodMode; }
+    PackedDate PeriodDate() const { return m_periodDate; }
+    int FirstLine() const { return m_nFirstLine; }
+    int LineCount() const { return m_nLineCount; }
+    bool IsYenDisplay() const { return m_bYen; }
+    int TextInset() const { return m_nTextInset; }
+    int VerticalMargin() const { return m_nVMargin; }
+    CInplaceEdit* Editor() const { return m_pEdit; }
+    // The key and text of the tip now offered (0: none).
+    std::int32_t TipKey() const { return m_nTipKey; }
+    QString TipText() const { return m_strTip; }
+
+    // The period commands (PERIOD_MONTH, PERIOD_YEAR, PERIOD_ALL); false when ignored.
+    bool SetPeriodMode(int nMode);
+    // Yen display on is refused (message 4142) without an exchange from yen.
+    bool SetYenDisplay(bool bOn);
+    // The status pane's text; bEnabled false leaves the pane disabled and empty.
+    QString SelectionTotal(bool& bEnabled) const;
+    // A grid range as ledger lines.
+    CLineRange ToLineRange(const CRange& range) const;
+
+    // --- commands ------------------------------------------------------------------------
+    void OnEditClear();
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    // Command 32829 of a single cell: the in-place editor on the frame cell.
+    bool OnEditModify();
+    bool CanPaste() const;
+    // The mime data of a copy of the range (both forms); nullptr for an empty range.
+    QMimeData* CreateMimeData(const CRange& range, int nGrabCol, int nGrabRow) const;
+    // Pastes mime data at a grid cell as a drop does; returns 0 or the message number.
+    int PasteMime(const QMimeData* pData, int nCol, int nRow, int nTargetCols, int nTargetRows);
+
+    int GetFitColWidth(int nCol) override;
+    QColor GetGridColor(int nRole) const override;
+    void OnSelChange() override;
+
+    // Computes row height, insets and (with bAutoWidths) the column widths from the view font.
+    void ComputeMetrics(bool bAutoWidths);
+
+Q_SIGNALS:
+    // A selection or document change may have changed the status-bar total.
+    void StatusChanged();
+
+protected:
+    void OnDraw(QPainter& painter, const QRect& rcClip) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+    void wheelEvent(QWheelEvent* pEvent) override;
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    void dragEnterEvent(QDragEnterEvent* pEvent) override;
+    void dragMoveEvent(QDragMoveEvent* pEvent) override;
+    void dragLeaveEvent(QDragLeaveEvent* pEvent) override;
+    void dropEvent(QDropEvent* pEvent) override;
+
+private:
+    void RegisterCommands();
+    void InitialUpdate(CCofferView* pCloneSource);
+    void ApplyTitles();
+    void SetRowCount(int nCount);
+    void ScrollRows(int nRows);
+    int TopRow() const;
+    void RebuildRows();
+    void SwitchToAll();
+    int HintDeleted(int nPos, int nCount, bool bSwitch);
+    int HintInserted(int nPos, int nCount, bool bSwitch);
+    void ClipSelection();
+    void SelectRows(int nRow, int nCount);
+    bool CheckSingleRange() const;
+    bool IsOnlyWholePeriod() const;
+
+    void DrawCell(QPainter& painter, int nCol, int nRow, const QRect& rc, const QFontMetrics& fm);
+    void UpdateTip(const QPoint& pt);
+    void OnEditCommitted(const QString& strText);
+    void StartDrag(const QPoint& pt);
+
+    CCofferDoc& m_doc;
+    std::vector<std::uint32_t> m_layout;
+    int m_nPeriodMode = -1;
+    PackedDate m_periodDate = 0;
+    int m_nFirstLine = 0;
+    int m_nLineCount = 0;
+    PackedDate m_nShownTitle = -1;
+    bool m_bYen = false;
+    int m_nTextInset = 0;
+    int m_nVMargin = 0;
+    PackedDate m_targetDate = 0;
+    int m_nEditCol = -1;
+    int m_nEditRow = -1;
+    bool m_bDropAllowed = false;
+    CRegPasteBuffer m_dropProbe;
+    int m_nTipCol = -1;
+    int m_nTipRow = -1;
+    std::int32_t m_nTipKey = 0;
+    QString m_strTip;
+    CInplaceEdit* m_pEdit = nullptr;
+};

@@ -1,0 +1,384 @@
+#include "register/CofferView.h"
+
+#include "app/AppStatus.h"
+#include "app/CmdUI.h"
+#include "app/CommandIds.h"
+#include "grid/GridOleDropTarget.h"
+#include "grid/InplaceEdit.h"
+#include "model/CofferDoc.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+#include "register/RegClipboard.h"
+#include "register/RegColumns.h"
+#include "register/RegEdit.h"
+#include "summary/PeriodMode.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+
+// The drag in progress from a register: its document, and where a move within that
+// document landed (the source carries the move out as one action).
+struct SDragRecord
+{
+    CCofferDoc* pDoc = nullptr;
+    bool bTargetSet = false;
+    int nCol = 0;
+    int nLine = 0;
+};
+
+SDragRecord& DragRecord()
+{
+    static SDragRecord record;
+    return record;
+}
+
+bool HasPrivate(const QMimeData* pData)
+{
+    return pData != nullptr && pData->hasFormat(CRegClipboard::PrivateMime());
+}
+
+bool HasText(const QMimeData* pData)
+{
+    return pData != nullptr && pData->hasText();
+}
+
+} // namespace
+
+void CCofferView::RegisterCommands()
+{
+    const auto always = [](CCmdUI& ui) { ui.Enable(true); };
+    const auto never = [](CCmdUI& ui) { ui.Enable(false); };
+    AddCommand(ID_EDIT_CLEAR, [this](int) { OnEditClear(); }, always);
+    AddCommand(ID_EDIT_CUT, [this](int) { OnEditCut(); }, always);
+    AddCommand(ID_EDIT_COPY, [this](int) { OnEditCopy(); }, always);
+    AddCommand(ID_EDIT_PASTE, [this](int) { OnEditPaste(); }, [this](CCmdUI& ui) { ui.Enable(CanPaste()); });
+    // The record dialog and the paste-method dialog are not part of this build.
+    AddCommand(ID_EDIT_PASTE_SPECIAL, {}, never);
+    AddCommand(ID_EDIT_INPUT, {}, never);
+    AddCommand(ID_EDIT_ADD, {}, never);
+    AddCommand(ID_EDIT_MODIFY_ROW, {}, never);
+    AddCommand(ID_EDIT_MODIFY, [this](int) { OnEditModify(); }, [this](CCmdUI& ui) {
+        const CRange range = Selection().GetPrimaryRange();
+        ui.Enable(Selection().GetRangeCount() <= 1 && !range.IsEmpty() && !range.IsWholeRows()
+                  && !range.IsWholeColumns() && range.left == range.right && range.top == range.bottom
+                  && range.top < m_nLineCount);
+    });
+    AddCommand(ID_PERIOD_MONTH, ID_PERIOD_ALL, [this](int nID) { SetPeriodMode(nID - ID_PERIOD_MONTH); },
+               [this](CCmdUI& ui) {
+                   const int nMode = ui.m_nID - ID_PERIOD_MONTH;
+                   ui.Enable(nMode == PERIOD_ALL || !IsOnlyWholePeriod());
+                   ui.SetCheck(nMode == m_nPeriodMode);
+               });
+    AddCommand(ID_VIEW_YEN, [this](int) { SetYenDisplay(!m_bYen); }, [this](CCmdUI& ui) {
+        ui.Enable(true);
+        ui.SetCheck(m_bYen);
+    });
+    AddCommand(ID_VIEW_REGISTER, {}, [](CCmdUI& ui) {
+        ui.Enable(true);
+        ui.SetCheck(true);
+    });
+    AddCommand(ID_INDICATOR_TOTAL, {}, [this](CCmdUI& ui) {
+        bool bEnabled = false;
+        const QString strText = SelectionTotal(bEnabled);
+        ui.Enable(bEnabled);
+        ui.SetText(strText);
+    });
+}
+
+bool CCofferView::CheckSingleRange() const
+{
+    if (Selection().GetRangeCount() <= 1)
+        return true;
+    AppMessageBox(IDS_MULTI_RANGE);
+    return false;
+}
+
+QMimeData* CCofferView::CreateMimeData(const CRange& range, int nGrabCol, int nGrabRow) const
+{
+    const CLineRange lines = ToLineRange(range);
+    if (lines.IsEmpty())
+        return nullptr;
+    const std::uint32_t nStatus = AppStatus();
+    auto* pData = new QMimeData;
+    pData->setText(CRegClipboard::BuildText(m_doc, m_layout, lines, (nStatus & AS_COPY_HEADER) != 0,
+                                            (nStatus & AS_COPY_CURRENCY_SYMBOL) != 0));
+    pData->setData(CRegClipboard::PrivateMime(),
+                   CRegClipboard::BuildPrivate(m_doc, m_layout, lines, nGrabCol, nGrabRow));
+    return pData;
+}
+
+void CCofferView::OnEditCopy()
+{
+    if (!CheckSingleRange())
+        return;
+    if (QMimeData* pData = CreateMimeData(Selection().GetPrimaryRange(), 0, 0))
+        QApplication::clipboard()->setMimeData(pData);
+    OnSelChange();
+}
+
+void CCofferView::OnEditClear()
+{
+    if (!CheckSingleRange())
+        return;
+    CRegEdit::DeleteRange(m_doc, ToLineRange(Selection().GetPrimaryRange()), LayoutKinds(), false);
+    OnSelChange();
+}
+
+void CCofferView::OnEditCut()
+{
+    if (!CheckSingleRange())
+        return;
+    const CRange range = Selection().GetPrimaryRange();
+    if (QMimeData* pData = CreateMimeData(range, 0, 0)) {
+        QApplication::clipboard()->setMimeData(pData);
+        CRegEdit::DeleteRange(m_doc, ToLineRange(range), LayoutKinds(), true);
+    }
+    OnSelChange();
+}
+
+bool CCofferView::CanPaste() const
+{
+    const QMimeData* pData = QApplication::clipboard()->mimeData();
+    return HasPrivate(pData) || HasText(pData);
+}
+
+int CCofferView::PasteMime(const QMimeData* pData, int nCol, int nRow, int nTargetCols, int nTargetRows)
+{
+    CRegPasteBuffer buffer;
+    bool bFound = false;
+    if (HasPrivate(pData))
+        bFound = buffer.ReadPrivate(m_doc, pData->data(CRegClipboard::PrivateMime()));
+    else if (HasText(pData))
+        bFound = buffer.ReadText(pData->text());
+    if (!bFound)
+        return IDS_CLIPBOARD_FAILED;
+    const int nLine = m_nFirstLine + std::max(nRow, 0);
+    return CRegEdit::Paste(m_doc, buffer, LayoutKinds(), nCol, nLine, nTargetCols, nTargetRows);
+}
+
+void CCofferView::OnEditPaste()
+{
+    if (!CheckSingleRange())
+        return;
+    CRange range;
+    if (Selection().GetRangeCount() == 1)
+        range = Selection().GetPrimaryRange();
+    int nTargetCols = 0;
+    int nTargetRows = 0;
+    int nCol = Selection().CursorCol();
+    int nRow = Selection().CursorRow();
+    if (!range.IsEmpty()) {
+        const QSize size = range.GetSize();
+        nTargetCols = range.IsWholeRows() ? -1 : size.width();
+        nTargetRows = range.IsWholeColumns() ? m_nLineCount : size.height();
+        nCol = range.left;
+        nRow = range.IsWholeColumns() ? 0 : range.top;
+    }
+    const int nMessage = PasteMime(QApplication::clipboard()->mimeData(), nCol, nRow, nTargetCols, nTargetRows);
+    if (nMessage != 0)
+        AppMessageBox(nMessage);
+    OnSelChange();
+}
+
+bool CCofferView::OnEditModify()
+{
+    if (!CheckSingleRange())
+        return false;
+    const CRange range = Selection().GetPrimaryRange();
+    if (range.IsEmpty() || range.IsWholeRows() || range.IsWholeColumns() || range.left != range.right
+        || range.top != range.bottom)
+        return false; // lines through the record dialog: not part of this build
+    const QPoint cell = Selection().FrameCell();
+    if (cell.x() < 0 || cell.x() >= int(m_layout.size()) || cell.y() < 0 || cell.y() >= m_nLineCount)
+        return false;
+    m_nEditCol = cell.x();
+    m_nEditRow = m_nFirstLine + cell.y();
+    EnsureVisible(cell.x(), cell.y(), 0);
+    QRect rc = CellToRect(cell.x(), cell.y(), false);
+    rc.setTop(rc.top() + m_nVMargin);
+    rc.setRight(rc.right() - 2);
+    rc.setBottom(rc.bottom() - 2);
+    rc.setLeft(rc.left() + 4 * m_nTextInset / 5);
+    const int nKind = CRegColumns::KindOf(m_layout[std::size_t(cell.x())]);
+    m_pEdit->Start(m_doc.GetCellText(m_nEditRow, nKind, false, false), rc);
+    return true;
+}
+
+void CCofferView::OnEditCommitted(const QString& strText)
+{
+    OnSelChange();
+    if (m_nEditCol < 0 || m_nEditCol >= int(m_layout.size()))
+        return;
+    CRegEdit::ApplyCellText(m_doc, m_nEditRow, m_nEditCol, CRegColumns::KindOf(m_layout[std::size_t(m_nEditCol)]),
+                            strText);
+}
+
+// --- mouse -------------------------------------------------------------------------------
+
+void CCofferView::mousePressEvent(QMouseEvent* pEvent)
+{
+    UpdateTip(pEvent->position().toPoint());
+    const QPoint pt = pEvent->position().toPoint();
+    if (pEvent->button() == Qt::LeftButton && IsOnSelectionBorder(pt.x(), pt.y())) {
+        StartDrag(pt);
+        OnSelChange();
+        pEvent->accept();
+        return;
+    }
+    CGridViewEx::mousePressEvent(pEvent);
+    Q_EMIT StatusChanged();
+}
+
+void CCofferView::mouseDoubleClickEvent(QMouseEvent* pEvent)
+{
+    const QPoint pt = pEvent->position().toPoint();
+    const QPoint hit = HitTest(pt.x(), pt.y());
+    if (pEvent->button() == Qt::LeftButton && Selection().GetPrimaryRange().Contains(hit.x(), hit.y())) {
+        ExecuteCommand(ID_EDIT_MODIFY);
+        pEvent->accept();
+        return;
+    }
+    pEvent->accept();
+}
+
+void CCofferView::contextMenuEvent(QContextMenuEvent* pEvent)
+{
+    // The register's part of the popup menu; its commands come back to this view.
+    QMenu menu(this);
+    const struct {
+        int nID;
+        const char16_t* pszText;
+    } items[] = { { ID_EDIT_CUT, u"切り取り" }, { ID_EDIT_COPY, u"コピー" }, { ID_EDIT_PASTE, u"貼り付け" },
+                  { ID_EDIT_CLEAR, u"消去" }, { ID_EDIT_MODIFY, u"修正" } };
+    for (const auto& item : items) {
+        CCmdUI ui(item.nID);
+        UpdateCommand(ui);
+        QAction* pAction = menu.addAction(QString::fromUtf16(item.pszText));
+        pAction->setEnabled(ui.m_bEnabled);
+        const int nID = item.nID;
+        connect(pAction, &QAction::triggered, this, [this, nID]() { ExecuteCommand(nID); });
+    }
+    menu.exec(pEvent->globalPos());
+}
+
+// --- drag and drop -----------------------------------------------------------------------
+
+void CCofferView::StartDrag(const QPoint& pt)
+{
+    const CRange range = Selection().GetPrimaryRange();
+    const QPoint hit = HitTest(pt.x(), pt.y(), true, true);
+    const int nGrabCol = range.IsWholeRows() ? 0 : range.left - hit.x();
+    const int nGrabRow = range.top - hit.y();
+    QMimeData* pData = CreateMimeData(range, nGrabCol, nGrabRow);
+    if (pData == nullptr)
+        return;
+    const CLineRange lines = ToLineRange(range);
+    SDragRecord& record = DragRecord();
+    record = SDragRecord();
+    record.pDoc = &m_doc;
+
+    QPointer<CCofferView> self(this);
+    auto* pDrag = new QDrag(this);
+    pDrag->setMimeData(pData);
+    const Qt::DropAction action = pDrag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+    const SDragRecord done = DragRecord();
+    DragRecord() = SDragRecord();
+    if (!self || action != Qt::MoveAction)
+        return;
+    if (done.bTargetSet)
+        m_doc.MoveRange(lines, LayoutKinds(), done.nCol, done.nLine);
+    else
+        CRegEdit::DeleteRange(m_doc, lines, LayoutKinds(), true);
+}
+
+void CCofferView::dragEnterEvent(QDragEnterEvent* pEvent)
+{
+    if (QWidget* pWindow = window())
+        pWindow->activateWindow();
+    const QMimeData* pData = pEvent->mimeData();
+    m_bDropAllowed = false;
+    if (HasPrivate(pData))
+        m_bDropAllowed = m_dropProbe.ReadPrivate(m_doc, pData->data(CRegClipboard::PrivateMime()), true);
+    else if (HasText(pData))
+        m_bDropAllowed = m_dropProbe.ReadText(pData->text());
+    if (!m_bDropAllowed) {
+        pEvent->ignore();
+        return;
+    }
+    SetDragShape(m_dropProbe.m_nCols, m_dropProbe.m_nRows, m_dropProbe.m_nGrabCol, m_dropProbe.m_nGrabRow);
+    pEvent->accept();
+    dragMoveEvent(pEvent);
+}
+
+void CCofferView::dragMoveEvent(QDragMoveEvent* pEvent)
+{
+    if (!m_bDropAllowed) {
+        pEvent->ignore();
+        return;
+    }
+    const QPoint pt = pEvent->position().toPoint();
+    if (DropTarget() != nullptr && DropTarget()->DragOver(pt, pEvent->modifiers())) {
+        pEvent->setDropAction(CGridOleDropTarget::ScrollAction(pEvent->modifiers()));
+        pEvent->accept();
+        return;
+    }
+    DrawDropFeedback(pt.x(), pt.y());
+    pEvent->setDropAction((pEvent->modifiers() & Qt::ControlModifier) ? Qt::CopyAction : Qt::MoveAction);
+    pEvent->accept();
+}
+
+void CCofferView::dragLeaveEvent(QDragLeaveEvent*)
+{
+    if (DropTarget() != nullptr)
+        DropTarget()->DragLeave();
+    DrawDropFeedback(-32767, -32767);
+    m_bDropAllowed = false;
+}
+
+void CCofferView::dropEvent(QDropEvent* pEvent)
+{
+    if (DropTarget() != nullptr)
+        DropTarget()->DragLeave();
+    const QPoint pt = pEvent->position().toPoint();
+    const CRange target = m_bDropAllowed ? ComputeDropRange(pt.x(), pt.y()) : CRange();
+    DrawDropFeedback(-32767, -32767);
+    m_bDropAllowed = false;
+    const Qt::DropAction action = (pEvent->modifiers() & Qt::ControlModifier) ? Qt::CopyAction : Qt::MoveAction;
+    if (target.IsEmpty()) {
+        pEvent->setDropAction(Qt::IgnoreAction);
+        pEvent->ignore();
+        return;
+    }
+    const int nRow = target.top < 0 ? 0 : target.top;
+    SDragRecord& record = DragRecord();
+    if (record.pDoc == &m_doc && action == Qt::MoveAction) {
+        // A move within the ledger: the source makes it one action.
+        record.bTargetSet = true;
+        record.nCol = target.left;
+        record.nLine = m_nFirstLine + nRow;
+        pEvent->setDropAction(Qt::MoveAction);
+        pEvent->accept();
+        OnSelChange();
+        return;
+    }
+    const int nMessage = PasteMime(pEvent->mimeData(), target.left, nRow, 0, 0);
+    OnSelChange();
+    if (nMessage != 0) {
+        // Refused: no effect, so that the source keeps its lines; the message after the drag.
+        pEvent->setDropAction(Qt::IgnoreAction);
+        pEvent->ignore();
+        QTimer::singleShot(0, this, [nMessage]() { AppMessageBox(nMessage); });
+        return;
+    }
+    pEvent->setDropAction(action);
+    pEvent->accept();
+}

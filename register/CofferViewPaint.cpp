@@ -1,0 +1,225 @@
+#include "register/CofferView.h"
+
+#include "grid/GridSettings.h"
+#include "grid/ScrollHeader.h"
+#include "model/CofferDoc.h"
+#include "platform/StringTable.h"
+#include "register/RegColumns.h"
+#include "register/RegPeriod.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+void CCofferView::OnDraw(QPainter& painter, const QRect& rcClip)
+{
+    const CGridGeometry& geo = Geometry();
+    if (geo.Rows().Total() == 0)
+        return;
+    const int nHeaderHeight = geo.Rows().HeaderSum();
+    const QRect rcArea = rcClip.intersected(QRect(0, nHeaderHeight, viewport()->width(), viewport()->height()));
+    if (rcArea.isEmpty())
+        return;
+
+    // The first column's title follows the first visible line.
+    const int nTop = HitTest(geo.Cols().FixedSum(), geo.Rows().FixedSum()).y();
+    const int nTopLine = nTop >= 0 && nTop < m_nLineCount ? m_nFirstLine + nTop : -1;
+    const PackedDate key = CRegPeriod::TitleKey(m_doc, nTopLine, m_nPeriodMode, m_periodDate);
+    if (key != m_nShownTitle && !m_layout.empty()) {
+        m_nShownTitle = key;
+        unsigned nFormat = 0;
+        const QString strTitle = CRegPeriod::TitleText(key, nFormat);
+        SetColumnTitle(1, strTitle, nFormat);
+    }
+
+    const QFont font = CGridSettings::Current().ViewFont();
+    painter.setFont(font);
+    const QFontMetrics fm(font);
+    const int nFirstRow = std::max(0, HitTest(rcArea.left(), rcArea.top(), true, true).y());
+    const int nCols = int(m_layout.size());
+    for (int nRow = nFirstRow; nRow < m_nLineCount; ++nRow) {
+        const QRect rcRow = CellToRect(-1, nRow, false);
+        if (rcRow.top() > rcArea.bottom())
+            break;
+        for (int k = 0; k < nCols; ++k) {
+            const QRect rc = CellToRect(k, nRow, true);
+            if (rc.isEmpty() || rc.right() < rcArea.left())
+                continue;
+            if (rc.left() > rcArea.right() && k > 0)
+                break;
+            DrawCell(painter, k, nRow, rc, fm);
+        }
+    }
+}
+
+void CCofferView::DrawCell(QPainter& painter, int nCol, int nRow, const QRect& rcCell, const QFontMetrics& fm)
+{
+    const int nLine = m_nFirstLine + nRow;
+    const CReceipt* pLine = m_doc.GetLine(nLine);
+    if (pLine == nullptr)
+        return;
+    const int nKind = CRegColumns::KindOf(m_layout[std::size_t(nCol)]);
+    const std::int32_t nFlags = pLine->m_nFlags;
+    const QString strText = CRegColumns::ScreenText(m_doc.GetCellText(nLine, nKind, true, m_bYen));
+    if (strText.isEmpty() && (nFlags & CReceipt::RF_ERROR_MASK) == 0)
+        return;
+
+    // The cell without its grid lines.
+    const QRect rc(rcCell.left(), rcCell.top(), std::max(0, rcCell.width() - 1), std::max(0, rcCell.height() - 1));
+    const int nDigit = fm.horizontalAdvance(QStringLiteral("00000000")) / 8;
+    const int nSlash = fm.horizontalAdvance(QStringLiteral("//")) / 2;
+    const int v = m_nVMargin;
+    const int g = m_nTextInset;
+
+    int nTextSlot = 1;
+    if (IsActive() && Selection().IsSelected(nCol, nRow))
+        nTextSlot = 3;
+    else if ((nKind == COL_IN || nKind == COL_OUT) && (nFlags & CReceipt::RF_BALANCE_MISMATCH))
+        nTextSlot = 4;
+
+    painter.save();
+    painter.setClipRect(rc);
+    painter.setPen(AppColor(nTextSlot));
+    const int nBaseline = rc.top() + v + fm.ascent();
+    switch (nKind) {
+    case COL_DATE: {
+        static constexpr int kSlashAt = 0b00100100; // positions 2 and 5
+        int x = rc.left() + g;
+        for (qsizetype i = 0; i < std::min<qsizetype>(strText.size(), 8); ++i) {
+            painter.drawText(QPoint(x, nBaseline), QString(strText.at(i)));
+            x += (kSlashAt >> i) & 1 ? nSlash : nDigit;
+        }
+        break;
+    }
+    case COL_CATEGORY: {
+        const QRect rcText = rc.adjusted(g, 0, 0, 0);
+        const QString strShown = fm.elidedText(strText.left(66), Qt::ElideRight, rcText.width());
+        painter.drawText(rcText, Qt::AlignCenter | Qt::TextSingleLine, strShown);
+        break;
+    }
+    case COL_DESCRIPTION: {
+        const QRect rcText = rc.adjusted(g, 0, 0, 0);
+        const QString strShown = fm.elidedText(strText.left(83), Qt::ElideRight, rcText.width());
+        painter.drawText(rcText, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, strShown);
+        break;
+    }
+    default:
+        painter.drawText(QPoint(rc.right() - g - fm.horizontalAdvance(strText), nBaseline), strText);
+        break;
+    }
+    if (nFlags & CRegColumns::ErrorFlags(nKind))
+        painter.fillRect(QRect(rc.left() + g / 2, rc.top() + g / 2, g, g), QColor(0xFF, 0x00, 0x00));
+    painter.restore();
+}
+
+void CCofferView::UpdateTip(const QPoint& pt)
+{
+    const QPoint hit = HitTest(pt.x(), pt.y());
+    const int nCol = hit.x();
+    const int nRow = hit.y();
+    const int nLine = nRow >= 0 && nRow < m_nLineCount ? m_nFirstLine + nRow : -1;
+    if (nCol == m_nTipCol && nLine == m_nTipRow)
+        return;
+    m_nTipCol = nCol;
+    m_nTipRow = nLine;
+
+    std::int32_t nKey = 0;
+    QString strText;
+    const CReceipt* pLine = nLine >= 0 ? m_doc.GetLine(nLine) : nullptr;
+    if (pLine != nullptr && nCol >= 0 && nCol < int(m_layout.size())) {
+        const int nKind = CRegColumns::KindOf(m_layout[std::size_t(nCol)]);
+        const int nMessage = CRegColumns::ErrorMessage(nKind, pLine->m_nFlags);
+        const QRect rc = CellToRect(nCol, nRow, false);
+        const int nNear = 3 * m_nTextInset / 2;
+        if (nMessage != 0 && pt.x() - rc.left() <= nNear && pt.y() - rc.top() <= nNear) {
+            nKey = nMessage;
+            strText = CStringTable::Load(nMessage);
+            // Moving within the cell looks again.
+            m_nTipCol = -1;
+            m_nTipRow = -1;
+        } else if (pLine->m_nCur != 0 && (nKind == COL_IN || nKind == COL_OUT || nKind == COL_ACCOUNT)) {
+            strText = CRegColumns::ScreenText(m_doc.GetTipText(nLine, nKind, m_bYen));
+            nKey = strText.isEmpty() ? 0 : std::int32_t((std::uint32_t(nKind) + 0x8000u) << 16 | std::uint32_t(nRow & 0xFFFF));
+        }
+    }
+    if (nKey == m_nTipKey)
+        return;
+    m_nTipKey = nKey;
+    m_strTip = nKey != 0 ? strText : QString();
+    viewport()->setToolTip(m_strTip);
+    if (m_strTip.isEmpty())
+        QToolTip::hideText();
+}
+
+void CCofferView::mouseMoveEvent(QMouseEvent* pEvent)
+{
+    UpdateTip(pEvent->position().toPoint());
+    const QPoint pt = pEvent->position().toPoint();
+    if (!(pEvent->buttons() & Qt::LeftButton))
+        viewport()->setCursor(IsOnSelectionBorder(pt.x(), pt.y()) ? Qt::SizeAllCursor : Qt::ArrowCursor);
+    CGridViewEx::mouseMoveEvent(pEvent);
+    if (pEvent->buttons() & Qt::LeftButton)
+        Q_EMIT StatusChanged();
+}
+
+void CCofferView::wheelEvent(QWheelEvent* pEvent)
+{
+    CGridViewEx::wheelEvent(pEvent);
+    m_nTipCol = -1;
+    m_nTipRow = -1;
+    UpdateTip(pEvent->position().toPoint());
+}
+
+QString CCofferView::SelectionTotal(bool& bEnabled) const
+{
+    bEnabled = false;
+    std::vector<CLineRange> ranges;
+    const CSelection& sel = Selection();
+    std::vector<CRange> all = sel.Ranges();
+    all.push_back(sel.CurrentRange());
+    bool bRows = false;
+    bool bCells = false;
+    for (const CRange& range : all) {
+        if (range.IsEmpty())
+            continue;
+        const CLineRange lines = ToLineRange(range);
+        if (lines.IsEmpty())
+            continue;
+        (lines.IsWholeRows() ? bRows : bCells) = true;
+        ranges.push_back(lines);
+    }
+    if (ranges.empty() || (bRows && bCells))
+        return QString();
+    std::vector<Amount> totals;
+    m_doc.SumSelection(ranges, LayoutKinds(), totals);
+    for (std::size_t i = totals.size(); i-- > 0;) {
+        if (totals[i] != 0 && i < m_doc.m_curs.size()) {
+            bEnabled = true;
+            return QStringLiteral("合計= ") + CRegColumns::ScreenText(m_doc.m_curs[i].Format(totals[i]));
+        }
+    }
+    return QString();
+}
+
+CLineRange CCofferView::ToLineRange(const CRange& range) const
+{
+    if (range.IsEmpty() || m_nLineCount <= 0)
+        return CLineRange();
+    int nTop = range.top;
+    int nBottom = range.bottom;
+    if (range.IsWholeColumns()) {
+        nTop = 0;
+        nBottom = m_nLineCount - 1;
+    }
+    nTop = std::max(nTop, 0);
+    nBottom = std::min(nBottom, m_nLineCount - 1);
+    if (nTop > nBottom)
+        return CLineRange();
+    if (range.IsWholeRows())
+        return CLineRange::WholeRows(m_nFirstLine + nTop, m_nFirstLine + nBottom);
+    return CLineRange::Cells(range.left, m_nFirstLine + nTop, range.right, m_nFirstLine + nBottom);
+}

@@ -1,0 +1,572 @@
+#include "RegFixture.h"
+
+#include "app/CmdUI.h"
+#include "app/CommandIds.h"
+#include "grid/GridFlags.h"
+#include "grid/InplaceEdit.h"
+#include "grid/ScrollHeader.h"
+#include "persist/DocumentFile.h"
+#include "platform/RecordingMessageSink.h"
+#include "platform/StringTable.h"
+#include "register/CofferView.h"
+#include "register/RegClipboard.h"
+#include "register/RegColumns.h"
+#include "register/RegEdit.h"
+#include "summary/PeriodMode.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace regfix;
+
+namespace {
+
+// Layout columns of a new view.
+enum : int { C_DATE = 0, C_IN = 1, C_OUT = 2, C_BALANCE = 3, C_ACCOUNT = 4, C_CATEGORY = 5, C_DESC = 6 };
+
+void TypeText(QWidget* pWidget, const QString& strText)
+{
+    // One key event per character: keyClicks cannot send text outside Latin-1.
+    for (const QChar ch : strText) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(pWidget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(pWidget, &release);
+    }
+}
+
+bool Enabled(CCofferView& view, int nID, bool* pChecked = nullptr)
+{
+    CCmdUI ui(nID);
+    view.UpdateCommand(ui);
+    if (pChecked != nullptr)
+        *pChecked = ui.m_bChecked;
+    return ui.m_bEnabled;
+}
+
+void Paint(CCofferView& view)
+{
+    // Painting makes the first column's title.
+    view.viewport()->grab();
+}
+
+void SelectCells(CCofferView& view, int nLeft, int nTop, int nRight, int nBottom)
+{
+    view.SetCurCell(nLeft, nTop, 0, 0);
+    view.SetCurCell(nRight, nBottom, SELF_EXTEND, 0);
+}
+
+std::vector<CReceipt> MarchApril()
+{
+    // Two lines in February, three in March, two in April 2024.
+    return { Line(MakeDate(2024, 2, 10), YEN, CAT_INCOME, U(5000), QStringLiteral("給料")),
+             Line(MakeDate(2024, 2, 28), YEN, CAT_FOOD, U(-100), QStringLiteral("a")),
+             Line(MakeDate(2024, 3, 5), YEN, CAT_FOOD, U(-200), QStringLiteral("b")),
+             Line(MakeDate(2024, 3, 6), YEN, CAT_FOOD, U(-300), QStringLiteral("c")),
+             Line(MakeDate(2024, 3, 7), YEN, CAT_FOOD, U(-400), QStringLiteral("d")),
+             Line(MakeDate(2024, 4, 1), YEN, CAT_FOOD, U(-500), QStringLiteral("e")),
+             Line(MakeDate(2024, 4, 2), YEN, CAT_FOOD, U(-600), QStringLiteral("f")) };
+}
+
+} // namespace
+
+class TestCofferView : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void newLedger();
+    void titleFollowsFirstVisibleLine();
+    void periodModes_data();
+    void periodModes();
+    void selectionTotal();
+    void copyPutsBothForms();
+    void pasteIntoAnotherLedgerMergesLists();
+    void deleteCutUndoRedo();
+    void multipleRangesRefused();
+    void inplaceEdit_data();
+    void inplaceEdit();
+    void inplaceEditOfJapaneseText();
+    void insertBeforeShownMonthSwitchesToAll();
+    void inactiveMonthKeepsItsLines_data();
+    void inactiveMonthKeepsItsLines();
+    void deletionClipsSelection();
+    void yenDisplayRefused();
+    void balanceMismatchTip();
+    void refusedDropHasNoEffect();
+    void dropCopiesRows();
+    void cloneCopiesState();
+    void editSaveReopen();
+    void automaticWidths();
+};
+
+void TestCofferView::init()
+{
+    QApplication::clipboard()->clear();
+}
+
+void TestCofferView::newLedger()
+{
+    CCofferDoc doc;
+    Fill(doc, {});
+    CCofferView view(doc);
+    view.resize(600, 300);
+    Paint(view);
+    QCOMPARE(view.PeriodMode(), int(PERIOD_ALL));
+    QCOMPARE(view.LineCount(), 0);
+    QCOMPARE(view.ColumnHeader()->Title(1), QStringLiteral("日付"));
+    QCOMPARE(view.ColumnHeader()->Title(7), QStringLiteral("摘要"));
+    QVERIFY(!Enabled(view, ID_INDICATOR_TOTAL));
+    bool bChecked = false;
+    QVERIFY(Enabled(view, ID_PERIOD_ALL, &bChecked));
+    QVERIFY(bChecked);
+    QVERIFY(!Enabled(view, ID_EDIT_INPUT));
+    QVERIFY(!Enabled(view, ID_EDIT_PASTE_SPECIAL));
+    QVERIFY(!Enabled(view, ID_EDIT_PASTE)); // the clipboard is empty
+}
+
+void TestCofferView::titleFollowsFirstVisibleLine()
+{
+    CCofferDoc doc;
+    Fill(doc, MarchApril());
+    CCofferView view(doc);
+    view.resize(600, 400);
+    view.ScrollTo(1, 0, 0, true);
+    Paint(view);
+    QCOMPARE(view.ColumnHeader()->Title(1), QStringLiteral("2024/ 2"));
+    QCOMPARE(view.ColumnHeader()->Format(1), 1u);
+    // A month without lines has no year to show.
+    QVERIFY(view.SetPeriodMode(PERIOD_MONTH));
+    Paint(view);
+    QCOMPARE(view.ColumnHeader()->Title(1), QStringLiteral("2024/ 4"));
+    view.OnNaviDate(MakeDate(2024, 6, 1));
+    Paint(view);
+    QCOMPARE(view.LineCount(), 0);
+    QCOMPARE(view.ColumnHeader()->Title(1), QStringLiteral("日付"));
+    QCOMPARE(view.ColumnHeader()->Format(1), 3u);
+}
+
+void TestCofferView::periodModes_data()
+{
+    QTest::addColumn<int>("cursorRow");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("count");
+
+    QTest::newRow("the cursor line's month") << 3 << int(PERIOD_MONTH) << 2 << 3;
+    QTest::newRow("the cursor line's year") << 0 << int(PERIOD_YEAR) << 0 << 7;
+    QTest::newRow("all is ignored when current") << 4 << int(PERIOD_ALL) << 0 << 7;
+}
+
+void TestCofferView::periodModes()
+{
+    QFETCH(int, cursorRow);
+    QFETCH(int, mode);
+    QFETCH(int, first);
+    QFETCH(int, count);
+    CCofferDoc doc;
+    Fill(doc, MarchApril());
+    CCofferView view(doc);
+    view.resize(600, 400);
+    view.SetCurCell(C_DESC, cursorRow, 0, 0);
+    view.ExecuteCommand(ID_PERIOD_MONTH + mode);
+    QCOMPARE(view.PeriodMode(), mode);
+    QCOMPARE(view.FirstLine(), first);
+    QCOMPARE(view.LineCount(), count);
+    QCOMPARE(view.CellRowCount(), count);
+    bool bChecked = false;
+    Enabled(view, ID_PERIOD_MONTH + mode, &bChecked);
+    QVERIFY(bChecked);
+}
+
+void TestCofferView::selectionTotal()
+{
+    CCofferDoc doc;
+    Fill(doc, MarchApril());
+    CCofferView view(doc);
+    SelectCells(view, C_OUT, 2, C_OUT, 4);
+    bool bEnabled = false;
+    QCOMPARE(view.SelectionTotal(bEnabled), QStringLiteral("合計= ") + QChar(0xA5) + QStringLiteral("900"));
+    QVERIFY(bEnabled);
+    // Whole rows with a cell: no total.
+    view.Selection().SetRange(CRange::WholeRows(0, 1));
+    view.SetCurCell(C_OUT, 5, SELF_ADD, 0);
+    QCOMPARE(view.SelectionTotal(bEnabled), QString());
+    QVERIFY(!bEnabled);
+}
+
+void TestCofferView::copyPutsBothForms()
+{
+    CCofferDoc doc;
+    Fill(doc, MarchApril());
+    CCofferView view(doc);
+    SelectCells(view, C_CATEGORY, 2, C_DESC, 3);
+    view.ExecuteCommand(ID_EDIT_COPY);
+    const QMimeData* pData = QApplication::clipboard()->mimeData();
+    QVERIFY(pData != nullptr);
+    QCOMPARE(pData->text(), QStringLiteral("食料\tb\r\n食料\tc\r\n"));
+    QCOMPARE(pData->data(CRegClipboard::PrivateMime()),
+             CRegClipboard::BuildPrivate(doc, view.Layout(), CLineRange::Cells(C_CATEGORY, 2, C_DESC, 3), 0, 0));
+    QVERIFY(pData->data(CRegClipboard::PrivateMime()).startsWith(QByteArray::fromHex("02000000 02000000 00000000 00000000")));
+    QVERIFY(Enabled(view, ID_EDIT_PASTE));
+}
+
+void TestCofferView::pasteIntoAnotherLedgerMergesLists()
+{
+    CCofferDoc source;
+    Fill(source, { Line(MakeDate(2024, 3, 1), USD, CAT_FOOD, U(-3), QStringLiteral("coffee")) });
+    source.m_cats.emplace_back(ATTR_EXPENSE, QStringLiteral("趣味"));
+    source.m_lines.push_back(Line(MakeDate(2024, 3, 2), YEN, 17, U(-500), QStringLiteral("本")));
+    source.Recompute();
+    CCofferView sourceView(source);
+    sourceView.Selection().SetRange(CRange::WholeRows(0, 1));
+    sourceView.ExecuteCommand(ID_EDIT_COPY);
+
+    CCofferDoc target;
+    Fill(target, Named({ "x", "y" }), false);
+    CCofferView targetView(target);
+    targetView.SetCurCell(C_DESC, 1, 0, 0);
+    CRecordingMessageSink sink;
+    targetView.ExecuteCommand(ID_EDIT_PASTE);
+    QVERIFY(sink.m_boxes.isEmpty());
+    QCOMPARE(Descriptions(target), (QStringList{ "x", "coffee", "本", "y" }));
+    QCOMPARE(target.m_curs.back().m_strSymbol, QStringLiteral("$"));
+    QCOMPARE(target.m_cats.back().m_strName, QStringLiteral("趣味"));
+    // Dated like the line they went before; selected as whole rows.
+    QCOMPARE(target.m_lines[1].m_date, MakeDate(2024, 3, 2));
+    QCOMPARE(targetView.LineCount(), 4);
+    QVERIFY(targetView.Selection().GetPrimaryRange() == CRange::WholeRows(1, 2));
+    target.Undo();
+    QCOMPARE(Descriptions(target), (QStringList{ "x", "y" }));
+    QCOMPARE(targetView.LineCount(), 2);
+    target.Redo();
+    QCOMPARE(targetView.LineCount(), 4);
+}
+
+void TestCofferView::deleteCutUndoRedo()
+{
+    CCofferDoc doc;
+    Fill(doc, Named({ "a", "b", "c", "d" }));
+    CCofferView view(doc);
+    view.Selection().SetRange(CRange::WholeRows(1, 2));
+    view.ExecuteCommand(ID_EDIT_CLEAR);
+    QCOMPARE(Descriptions(doc), (QStringList{ "a", "d" }));
+    QCOMPARE(view.LineCount(), 2);
+    doc.Undo();
+    QCOMPARE(Descriptions(doc), (QStringList{ "a", "b", "c", "d" }));
+    QCOMPARE(view.LineCount(), 4);
+    // Cut of cells: the text goes to the clipboard and the cells are cleared.
+    SelectCells(view, C_DESC, 0, C_DESC, 1);
+    view.ExecuteCommand(ID_EDIT_CUT);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("a\r\nb\r\n"));
+    QCOMPARE(Descriptions(doc), (QStringList{ "", "", "c", "d" }));
+    QCOMPARE(doc.GetActionNames(true).value(0), QStringLiteral("切り取り"));
+    doc.Undo();
+    doc.Redo();
+    QCOMPARE(Descriptions(doc), (QStringList{ "", "", "c", "d" }));
+}
+
+void TestCofferView::multipleRangesRefused()
+{
+    CCofferDoc doc;
+    Fill(doc, Named({ "a", "b", "c", "d" }));
+    CCofferView view(doc);
+    SelectCells(view, C_DESC, 0, C_DESC, 0);
+    view.Selection().SetRange(CRange(C_DESC, 0, C_DESC, 0));
+    view.SetCurCell(C_DESC, 2, SELF_ADD, 0);
+    view.SetCurCell(C_DESC, 3, SELF_EXTEND, 0);
+    QVERIFY(view.Selection().GetRangeCount() > 1);
+    CRecordingMessageSink sink;
+    for (const int nID : { int(ID_EDIT_CLEAR), int(ID_EDIT_COPY), int(ID_EDIT_CUT), int(ID_EDIT_PASTE) }) {
+        sink.Clear();
+        view.ExecuteCommand(nID);
+        QVERIFY2(sink.LastWas(IDS_MULTI_RANGE), qPrintable(QString::number(nID)));
+    }
+    QCOMPARE(Descriptions(doc), (QStringList{ "a", "b", "c", "d" }));
+    QVERIFY(!doc.CanUndo());
+}
+
+void TestCofferView::inplaceEdit_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("Enter commits") << int(Qt::Key_Return) << QStringLiteral("250");
+    QTest::newRow("Esc cancels") << int(Qt::Key_Escape) << QStringLiteral("200");
+}
+
+void TestCofferView::inplaceEdit()
+{
+    QFETCH(int, key);
+    QFETCH(QString, expected);
+    CCofferDoc doc;
+    Fill(doc, MarchApril());
+    CCofferView view(doc);
+    view.resize(700, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.SetCurCell(C_OUT, 2, 0, 0);
+    QVERIFY(Enabled(view, ID_EDIT_MODIFY));
+    view.ExecuteCommand(ID_EDIT_MODIFY);
+    CInplaceEdit* pEdit = view.Editor();
+    QVERIFY(pEdit->IsActive());
+    QCOMPARE(pEdit->text(), QStringLiteral("200")); // without the currency symbol
+    pEdit->selectAll();
+    QTest::keyClicks(pEdit, QStringLiteral("250"));
+    QTest::keyClick(pEdit, Qt::Key(key));
+    QVERIFY(!pEdit->IsActive());
+    QCOMPARE(doc.GetCellText(2, COL_OUT, false, false), expected);
+    QCOMPARE(doc.CanUndo(), key == Qt::Key_Return);
+}
+
+void TestCofferView::inplaceEditOfJapaneseText()
+{
+    CCofferDoc doc;
+    Fill(doc, MarchApril());
+    CCofferView view(doc);
+    view.resize(700, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.SetCurCell(C_DESC, 3, 0, 0);
+    view.ExecuteCommand(ID_EDIT_MODIFY);
+    CInplaceEdit* pEdit = view.Editor();
+    pEdit->selectAll();
+    TypeText(pEdit, QStringLiteral("牛乳"));
+    QTest::keyClick(pEdit, Qt::Key_Return);
+    QCOMPARE(doc.m_lines[3].m_strDesc, QStringLiteral("牛乳"));
+    // A text the column refuses changes nothing and says nothing.
+    CRecordingMessageSink sink;
+    view.SetCurCell(C_IN, 3, 0, 0);
+    view.ExecuteCommand(ID_EDIT_MODIFY);
+    pEdit->selectAll();
+    QTest::keyClicks(pEdit, QStringLiteral("abc"));
+    QTest::keyClick(pEdit, Qt::Key_Return);
+    QCOMPARE(doc.GetActionNames(true).size(), 1);
+    QVERIFY(sink.m_boxes.isEmpty());
+}
+
+void TestCofferView::insertBeforeShownMonthSwitchesToAll()
+{
+    CCofferDoc doc;
+    Fill(doc, MarchApril());
+    CCofferView view(doc);
+    view.SetCurCell(C_DESC, 6, 0, 0);
+    QVERIFY(view.SetPeriodMode(PERIOD_MONTH)); // April: lines 5 and 6
+    QCOMPARE(view.FirstLine(), 5);
+    std::vector<CReceipt> lines{ Line(MakeDate(2024, 3, 8), YEN, CAT_FOOD, U(-1), QStringLiteral("new")) };
+    QVERIFY(doc.PushAction(CAction::InsertRows(CAction::ACT_PASTE_ROWS, 5, std::move(lines))));
+    // Inserted at the start of the window is inside; before the window switches to all.
+    lines = { Line(MakeDate(2024, 2, 11), YEN, CAT_FOOD, U(-1), QStringLiteral("old")) };
+    QVERIFY(doc.PushAction(CAction::InsertRows(CAction::ACT_PASTE_ROWS, 1, std::move(lines))));
+    QCOMPARE(view.PeriodMode(), int(PERIOD_ALL));
+    QCOMPARE(view.FirstLine(), 0);
+    QCOMPARE(view.LineCount(), 9);
+    QVERIFY(view.Selection().GetPrimaryRange() == CRange::WholeRows(1, 1));
+}
+
+void TestCofferView::inactiveMonthKeepsItsLines_data()
+{
+    QTest::addColumn<int>("pos");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QStringList>("shown");
+
+    // March shows b, c, d (lines 2 .. 4).
+    QTest::newRow("the lines just before the month") << 0 << 2 << QStringList{ "b", "c", "d" };
+    QTest::newRow("from the previous month into the month") << 1 << 2 << QStringList{ "c", "d" };
+    QTest::newRow("inside the month") << 3 << 1 << QStringList{ "b", "d" };
+    QTest::newRow("from the month into the next") << 4 << 2 << QStringList{ "b", "c" };
+    QTest::newRow("after the month") << 5 << 2 << QStringList{ "b", "c", "d" };
+}
+
+void TestCofferView::inactiveMonthKeepsItsLines()
+{
+    QFETCH(int, pos);
+    QFETCH(int, count);
+    QFETCH(QStringList, shown);
+    CCofferDoc doc;
+    Fill(doc, MarchApril());
+    CCofferView view(doc);
+    view.SetCurCell(C_DESC, 3, 0, 0);
+    QVERIFY(view.SetPeriodMode(PERIOD_MONTH));
+    view.OnActivateView(false);
+    QVERIFY(doc.PushAction(CAction::RemoveRows(CAction::ACT_DELETE_ROWS, pos, count)));
+    QCOMPARE(view.PeriodMode(), int(PERIOD_MONTH));
+    QStringList names;
+    for (int i = 0; i < view.LineCount(); ++i)
+        names.append(doc.m_lines[std::size_t(view.FirstLine() + i)].m_strDesc);
+    QCOMPARE(names, shown);
+    QCOMPARE(view.CellRowCount(), int(shown.size()));
+}
+
+void TestCofferView::deletionClipsSelection()
+{
+    CCofferDoc doc;
+    Fill(doc, Named({ "a", "b", "c", "d", "e" }));
+    CCofferView view(doc);
+    view.OnActivateView(false);
+    SelectCells(view, C_DESC, 2, C_DESC, 4);
+    QVERIFY(doc.PushAction(CAction::RemoveRows(CAction::ACT_DELETE_ROWS, 2, 3)));
+    QCOMPARE(view.LineCount(), 2);
+    QVERIFY(view.Selection().CursorRow() < 2);
+    const CRange range = view.Selection().GetPrimaryRange();
+    QVERIFY(range.IsEmpty() || range.bottom < 2);
+    // Commands on what is left address only existing lines.
+    CRecordingMessageSink sink;
+    view.ExecuteCommand(ID_EDIT_CLEAR);
+    view.ExecuteCommand(ID_EDIT_COPY);
+    QVERIFY(doc.GetLineCount() <= 2);
+}
+
+void TestCofferView::yenDisplayRefused()
+{
+    CCofferDoc doc;
+    Fill(doc, MarchApril());
+    CCofferView view(doc);
+    CRecordingMessageSink sink;
+    view.ExecuteCommand(ID_VIEW_YEN);
+    QVERIFY(sink.LastWas(IDS_YEN_VIEW_REFUSED));
+    QVERIFY(!view.IsYenDisplay());
+    bool bChecked = true;
+    Enabled(view, ID_VIEW_YEN, &bChecked);
+    QVERIFY(!bChecked);
+    // Switching off is always allowed.
+    QVERIFY(view.SetYenDisplay(false));
+}
+
+void TestCofferView::balanceMismatchTip()
+{
+    CCofferDoc doc;
+    // A carry-over line that states another balance than the one computed.
+    Fill(doc, { Line(MakeDate(2024, 3, 1), YEN, CAT_INCOME, U(1000), QStringLiteral("給料")),
+                Line(MakeDate(2024, 3, 2), YEN, CAT_CARRY, U(700), QStringLiteral("繰り越し")) });
+    QVERIFY(doc.m_lines[1].m_nFlags & CReceipt::RF_BALANCE_MISMATCH);
+    CCofferView view(doc);
+    view.resize(700, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const QRect rc = view.CellToRect(C_BALANCE, 1, false);
+    const int g = view.TextInset();
+    QTest::mouseMove(view.viewport(), rc.topLeft() + QPoint(g, g));
+    QCOMPARE(view.TipKey(), std::int32_t(IDS_ERR_BALANCE));
+    QCOMPARE(view.TipText(), CStringTable::Load(IDS_ERR_BALANCE));
+    QTest::mouseMove(view.viewport(), rc.center() + QPoint(rc.width() / 4, 0));
+    QCOMPARE(view.TipKey(), 0);
+    // The mark is drawn in pure red in the cell's corner.
+    const QImage image = view.viewport()->grab().toImage();
+    QCOMPARE(image.pixelColor(rc.topLeft() + QPoint(g / 2 + g / 2, g / 2 + g / 2)), QColor(0xFF, 0x00, 0x00));
+}
+
+void TestCofferView::refusedDropHasNoEffect()
+{
+    CCofferDoc doc;
+    Fill(doc, Named({ "a", "b", "c" }));
+    CCofferView view(doc);
+    view.resize(700, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    // Four lines of text are more than the ledger has: the block would reach beyond the last line.
+    QMimeData data;
+    data.setText(QStringLiteral("w\r\nx\r\ny\r\nz\r\n"));
+    const QPoint pt = view.CellToRect(C_DESC, 2, false).center();
+    QDragEnterEvent enter(pt, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(pt), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    CRecordingMessageSink sink;
+    QApplication::sendEvent(view.viewport(), &drop);
+    QVERIFY(!drop.isAccepted()); // the drag ends with no effect
+    QVERIFY(sink.m_boxes.isEmpty()); // shown after the drag ends
+    QTRY_VERIFY(sink.LastWas(IDS_PASTE_SHAPE_MISMATCH));
+    QCOMPARE(Descriptions(doc), (QStringList{ "a", "b", "c" }));
+}
+
+void TestCofferView::dropCopiesRows()
+{
+    CCofferDoc source;
+    Fill(source, Named({ "x" }, 20));
+    CCofferDoc doc;
+    Fill(doc, Named({ "a", "b", "c" }));
+    CCofferView view(doc);
+    view.resize(700, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QMimeData data;
+    data.setData(CRegClipboard::PrivateMime(),
+                 CRegClipboard::BuildPrivate(source, view.Layout(), CLineRange::WholeRows(0, 0), 0, 0));
+    // The upper half of row 1: before it.
+    const QRect rc = view.CellToRect(C_DESC, 1, false);
+    const QPoint pt(rc.center().x(), rc.top() + 2);
+    QDragEnterEvent enter(pt, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ControlModifier);
+    QApplication::sendEvent(view.viewport(), &enter);
+    QDropEvent drop(QPointF(pt), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ControlModifier);
+    QApplication::sendEvent(view.viewport(), &drop);
+    QCOMPARE(drop.dropAction(), Qt::CopyAction);
+    QCOMPARE(Descriptions(doc), (QStringList{ "a", "x", "b", "c" }));
+    QCOMPARE(doc.m_lines[1].m_date, MakeDate(2024, 3, 2));
+}
+
+void TestCofferView::cloneCopiesState()
+{
+    CCofferDoc doc;
+    Fill(doc, MarchApril());
+    CCofferView view(doc);
+    view.SetCurCell(C_DESC, 3, 0, 0);
+    QVERIFY(view.SetPeriodMode(PERIOD_MONTH));
+    CCofferView clone(doc, nullptr, &view);
+    QCOMPARE(clone.PeriodMode(), int(PERIOD_MONTH));
+    QCOMPARE(clone.FirstLine(), view.FirstLine());
+    QCOMPARE(clone.LineCount(), view.LineCount());
+    QCOMPARE(clone.Selection().FrameCell(), view.Selection().FrameCell());
+    QCOMPARE(clone.GetColWidth(C_DESC + 1), view.GetColWidth(C_DESC + 1));
+    QCOMPARE(doc.GetViewCount(), 2);
+}
+
+void TestCofferView::editSaveReopen()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString strPath = dir.filePath(QStringLiteral("book.ldr"));
+    CCofferDoc doc;
+    Fill(doc, MarchApril());
+    {
+        CCofferView view(doc);
+        view.Selection().SetRange(CRange::WholeRows(0, 0));
+        view.ExecuteCommand(ID_EDIT_CUT);
+        view.SetCurCell(C_DESC, 0, 0, 0);
+        QCOMPARE(CRegEdit::ApplyCellText(doc, 0, C_DESC, COL_DESCRIPTION, QStringLiteral("保存")), true);
+        QVERIFY(doc.IsModified());
+        QVERIFY(CDocumentFile::Save(doc, strPath));
+        QVERIFY(!doc.IsModified());
+    }
+    CCofferDoc reopened;
+    QVERIFY(CDocumentFile::Open(reopened, strPath));
+    CCofferView view(reopened);
+    QCOMPARE(view.LineCount(), 6);
+    QCOMPARE(reopened.GetCellText(0, COL_DESCRIPTION, false, false), QStringLiteral("保存"));
+    QCOMPARE(reopened.GetCellText(5, COL_DESCRIPTION, false, false), QStringLiteral("f"));
+}
+
+void TestCofferView::automaticWidths()
+{
+    CCofferDoc doc;
+    Fill(doc, Named({ "a", "b" }));
+    CCofferView narrow(doc);
+    const int nDescWidth = narrow.GetColWidth(C_DESC + 1);
+    const int nOutWidth = narrow.GetColWidth(C_OUT + 1);
+    // Wider texts than the samples widen their columns when the widths are computed.
+    QVERIFY(CRegEdit::ApplyCellText(doc, 1, C_DESC, COL_DESCRIPTION, QStringLiteral("とても長い摘要の文字列がここにあります")));
+    QVERIFY(CRegEdit::ApplyCellText(doc, 0, C_OUT, COL_OUT, QStringLiteral("123456789012")));
+    QCOMPARE(narrow.GetColWidth(C_DESC + 1), nDescWidth);
+    CCofferView wide(doc);
+    QVERIFY(wide.GetColWidth(C_DESC + 1) > nDescWidth);
+    QVERIFY(wide.GetColWidth(C_OUT + 1) > nOutWidth);
+    QCOMPARE(wide.GetFitColWidth(C_OUT + 1), wide.GetColWidth(C_OUT + 1));
+    QCOMPARE(wide.GetFitColWidth(0), 0);
+    QCOMPARE(wide.GetFitColWidth(99), 0);
+}
+
+QTEST_MAIN(TestCofferView)
+#include "tst_cofferview.moc"
