@@ -53,6 +53,11 @@ void CChildFrame::UpdateTitle()
 
 void CChildFrame::closeEvent(QCloseEvent* pEvent)
 {
+    // The last window of a ledger closes the ledger: a modified one asks first.
+    if (m_pSession && !m_bRemoved && m_pSession->Frames().size() == 1 && !m_pSession->CanClose()) {
+        pEvent->ignore();
+        return;
+    }
     QMdiSubWindow::closeEvent(pEvent);
     if (pEvent->isAccepted() && !m_bRemoved && m_pSession) {
         // Leave the ledger now, so that the other windows lose their numbers

@@ -10,6 +10,7 @@
 #include "app/NaviTarget.h"
 #include "app/PendingView.h"
 #include "model/CofferDoc.h"
+#include "persist/DocumentFile.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/StringTable.h"
@@ -310,6 +311,9 @@ CLedgerSession* CCofferApp::CreateSession()
 
 void CCofferApp::AddSessionCommands(CLedgerSession& session)
 {
+    session.SetCloseGuard([this, &session] { return SaveModified(session); });
+    session.AddCommand(ID_FILE_SAVE, [this, &session](int) { SaveDocument(session, false); });
+    session.AddCommand(ID_FILE_SAVE_AS, [this, &session](int) { SaveDocument(session, true); });
     // View switching: the ledger's window of that kind, or a new one.
     session.AddCommand(
         ID_VIEW_REGISTER, ID_VIEW_MEMO,
@@ -373,22 +377,71 @@ CLedgerSession* CCofferApp::OpenDocument(const QString& strPath)
             return pSession;
         }
     }
-    QFile file(strAbsolute);
-    if (QFileInfo(strAbsolute).isDir() || !file.open(QIODevice::ReadOnly)) {
+    if (QFileInfo(strAbsolute).isDir()) {
         AppMessageBox(AFX_IDP_FAILED_TO_OPEN_DOC);
         return nullptr;
     }
-    file.close();
 
     CLedgerSession* pSession = CreateSession();
-    pSession->SetPath(strAbsolute);
+    bool bBalanceEntry = false;
+    // The reader reports its own failures.
+    if (!CDocumentFile::Open(pSession->Document(), strAbsolute, &bBalanceEntry)) {
+        m_sessions.removeOne(pSession);
+        delete pSession;
+        return nullptr;
+    }
+    pSession->NotifyTitleChanged();
     if (!CreateFrame(*pSession, VIEW_REGISTER)) {
         m_sessions.removeOne(pSession);
         delete pSession;
         return nullptr;
     }
     AddToRecentFiles(strAbsolute);
+    if (bBalanceEntry && m_pMainFrame)
+        m_pMainFrame->PostCommand(ID_EDIT_BALANCE);
     return pSession;
+}
+
+bool CCofferApp::IsNativePath(const QString& strPath)
+{
+    const QString strTail = strPath.right(4);
+    return strTail.compare(QLatin1String(".ldr"), Qt::CaseInsensitive) == 0
+           || strTail.compare(QLatin1String(".ccr"), Qt::CaseInsensitive) == 0;
+}
+
+bool CCofferApp::SaveDocument(CLedgerSession& session, bool bAskName)
+{
+    QString strPath = session.Path();
+    if (bAskName || strPath.isEmpty() || !IsNativePath(strPath)) {
+        QString strProposed = strPath.isEmpty() ? session.Title() + QStringLiteral(".ldr") : strPath;
+        if (!IsNativePath(strProposed))
+            strProposed = QFileInfo(strProposed).completeBaseName() + QStringLiteral(".ldr");
+        strPath = m_fnAskSavePath ? m_fnAskSavePath(strProposed)
+                                  : QFileDialog::getSaveFileName(
+                                        m_pMainFrame, QString(), strProposed,
+                                        QStringLiteral("ペニーフォールド ファイル (*.ldr *.ccr);;"
+                                                       "CSV ファイル (*.csv);;CSD ファイル (*.csd)"));
+        if (strPath.isEmpty())
+            return false;
+    }
+    if (!CDocumentFile::Save(session.Document(), strPath))
+        return false;
+    if (IsNativePath(strPath))
+        AddToRecentFiles(strPath);
+    session.NotifyTitleChanged();
+    return true;
+}
+
+bool CCofferApp::SaveModified(CLedgerSession& session)
+{
+    if (!session.IsModified())
+        return true;
+    const QString strText = QStringLiteral("%1 への変更を保存しますか?").arg(session.Title());
+    switch (CMessageBox::ShowText(strText, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDYES: return SaveDocument(session, false);
+    case IDNO: return true;
+    default: return false;
+    }
 }
 
 void CCofferApp::OnSessionClosed(CLedgerSession* pSession)

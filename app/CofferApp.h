@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <memory>
 
 class CChildFrame;
@@ -89,6 +90,14 @@ public:
     // A window of a kind on a ledger, made from that kind's template.
     CChildFrame* CreateFrame(CLedgerSession& session, int nKind);
     QString NextUntitledTitle();
+    // Saves under its own native path, or asks for one (bAskName, a new
+    // ledger, or one read from another form). False when not saved.
+    bool SaveDocument(CLedgerSession& session, bool bAskName);
+    // Before the last window of a modified ledger closes: save, discard or stay.
+    bool SaveModified(CLedgerSession& session);
+    static bool IsNativePath(const QString& strPath);
+    // Where "save as" asks for the file name; tests answer it themselves.
+    void SetSavePathPrompt(std::function<QString(const QString& strProposed)> fn) { m_fnAskSavePath = std::move(fn); }
     void AddToRecentFiles(const QString& strPath);
 
     void ShowAbout();
@@ -116,5 +125,6 @@ private:
     QPointer<CMainFrame> m_pMainFrame;
     QList<CLedgerSession*> m_sessions;
     int m_nUntitled = 0;
+    std::function<QString(const QString&)> m_fnAskSavePath;
     CInstanceServer* m_pInstanceServer = nullptr;
 };

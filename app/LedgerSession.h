@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class CChildFrame;
@@ -32,6 +33,9 @@ public:
     void SetTitle(const QString& strTitle);
     bool IsModified() const;
     void SetModified(bool bModified);
+    // Asked before the ledger's last window closes; false keeps it open.
+    void SetCloseGuard(std::function<bool()> fn) { m_fnCloseGuard = std::move(fn); }
+    bool CanClose() const { return !m_fnCloseGuard || m_fnCloseGuard(); }
     // The document's title or modified state changed.
     void NotifyTitleChanged() { Q_EMIT TitleChanged(); }
 
@@ -51,5 +55,6 @@ Q_SIGNALS:
 
 private:
     std::unique_ptr<CCofferDoc> m_pDoc;
+    std::function<bool()> m_fnCloseGuard;
     QList<QPointer<CChildFrame>> m_frames;
 };

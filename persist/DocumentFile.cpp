@@ -3,6 +3,7 @@
 #include "model/CofferDoc.h"
 #include "persist/ArchiveException.h"
 #include "persist/LedgerFile.h"
+#include "persist/LedgerHeader.h"
 #include "persist/LegacyImport.h"
 #include "persist/OfxImport.h"
 #include "platform/MessageBox.h"
@@ -67,7 +68,18 @@ bool CDocumentFile::Load(CCofferDoc& doc, QByteArrayView bytes, const QString& s
     CLedgerData data;
     QString strPassword;
     qsizetype nStart = 0;
-    const CLedgerFile::Result result = CLedgerFile::Read(bytes, strPath, data, strPassword, &nStart);
+    CLedgerFile::Result result = CLedgerFile::NeedsOfxImport;
+    // Statements in the newer XML form are recognised too, so that users of banks that
+    // send only that form can open them like the SGML ones.
+    const CLedgerHeader::Kind kind = CLedgerHeader::Recognise(bytes);
+    const qsizetype nOfx =
+        kind == CLedgerHeader::Native || kind == CLedgerHeader::Legacy ? -1 : FindOfxStatement(bytes);
+    if (nOfx >= 0) {
+        CLedgerFile::AddTextDefaults(data);
+        nStart = nOfx;
+    } else {
+        result = CLedgerFile::Read(bytes, strPath, data, strPassword, &nStart);
+    }
     switch (result) {
     case CLedgerFile::Ok:
         break;

@@ -6,6 +6,8 @@
 #include "app/MainFrame.h"
 #include "app/NaviPane.h"
 #include "app/PendingView.h"
+#include "model/CofferDoc.h"
+#include "persist/DocumentFile.h"
 #include "platform/RecordingMessageSink.h"
 #include "platform/SettingsStore.h"
 #include "platform/StringTable.h"
@@ -49,6 +51,8 @@ private Q_SLOTS:
     void editorIsDismissed_data();
     void editorIsDismissed();
     void datePickerOpensAtTheToolbarButton();
+    void modifiedLedgerAsksBeforeClosing_data();
+    void modifiedLedgerAsksBeforeClosing();
     void appColors_data();
     void appColors();
     void dialogPositionsOffScreenAreIgnored();
@@ -81,10 +85,12 @@ void TestMainFrame::cleanup()
 
 QString TestMainFrame::MakeFile(const QString& strName) const
 {
+    // A real ledger in the form its name asks for: the default set.
     const QString strPath = m_pDir->filePath(strName);
-    QFile file(strPath);
-    file.open(QIODevice::WriteOnly);
-    file.write("Common Coffer Record Ver");
+    CCofferDoc doc;
+    doc.OnNewDocument();
+    if (!CDocumentFile::Save(doc, strPath))
+        qWarning("could not write %s", qPrintable(strPath));
     return strPath;
 }
 
@@ -479,6 +485,45 @@ void TestMainFrame::datePickerOpensAtTheToolbarButton()
     pFrame->Action(ID_MOVE_DATE)->setVisible(false);
     QVERIFY(!pFrame->DropDownDatePicker(ID_MOVE_DATE, QDate(2020, 2, 29)));
     QCOMPARE(down.size(), 2);
+}
+
+void TestMainFrame::modifiedLedgerAsksBeforeClosing_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("save") << int(IDYES) << true << true;
+    QTest::newRow("discard") << int(IDNO) << true << false;
+    QTest::newRow("cancel") << int(IDCANCEL) << false << false;
+}
+
+void TestMainFrame::modifiedLedgerAsksBeforeClosing()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QFETCH(bool, saved);
+    auto pApp = Start();
+    const QString strTarget = m_pDir->filePath(QStringLiteral("saved.ldr"));
+    pApp->SetSavePathPrompt([&](const QString& strProposed) {
+        // A new ledger proposes its untitled name as a native file.
+        return strProposed == QLatin1String("Pennyfold1.ldr") ? strTarget : QString();
+    });
+    CLedgerSession* pSession = pApp->Sessions().first();
+    pSession->SetModified(true);
+    CRecordingMessageSink sink;
+    sink.QueueAnswer(answer);
+    pApp->MainFrame()->ActiveChildFrame()->close();
+    QCOMPARE(sink.m_boxes.size(), 1);
+    QCOMPARE(sink.m_boxes.first().strText, QStringLiteral("Pennyfold1 への変更を保存しますか?"));
+    QTRY_COMPARE(pApp->Sessions().isEmpty(), closed);
+    QCOMPARE(QFile::exists(strTarget), saved);
+    if (saved) {
+        QCOMPARE(pApp->Settings().m_recentFiles.At(0), strTarget);
+        // The saved ledger opens again.
+        QVERIFY(pApp->OpenDocument(strTarget));
+        QCOMPARE(pApp->Sessions().first()->Title(), QStringLiteral("saved.ldr"));
+        QVERIFY(!pApp->Sessions().first()->IsModified());
+    }
 }
 
 void TestMainFrame::appColors_data()

@@ -102,6 +102,7 @@ private Q_SLOTS:
     void cloneCopiesState();
     void editSaveReopen();
     void automaticWidths();
+    void movedAndChangedRowsAreSelected();
 };
 
 void TestCofferView::init()
@@ -566,6 +567,29 @@ void TestCofferView::automaticWidths()
     QCOMPARE(wide.GetFitColWidth(C_OUT + 1), wide.GetColWidth(C_OUT + 1));
     QCOMPARE(wide.GetFitColWidth(0), 0);
     QCOMPARE(wide.GetFitColWidth(99), 0);
+}
+
+void TestCofferView::movedAndChangedRowsAreSelected()
+{
+    CCofferDoc doc;
+    Fill(doc, Named({ "a", "b", "c", "d", "e" }));
+    CCofferView view(doc);
+    // Rows 0 and 1 move after row 3.
+    QVERIFY(doc.MoveRange(CLineRange::WholeRows(0, 1), view.LayoutKinds(), CAction::INSERT_AFTER, 3));
+    QCOMPARE(Descriptions(doc), (QStringList{ "c", "d", "a", "b", "e" }));
+    QVERIFY(view.Selection().GetPrimaryRange() == CRange::WholeRows(2, 3));
+    doc.Undo();
+    QCOMPARE(Descriptions(doc), (QStringList{ "a", "b", "c", "d", "e" }));
+    QCOMPARE(view.LineCount(), 5);
+    // A change outside the shown month while active shows every line.
+    Fill(doc, MarchApril());
+    view.OnUpdate(nullptr, HINT_REFRESH, HintData());
+    view.SetCurCell(C_DESC, 6, 0, 0);
+    QVERIFY(view.SetPeriodMode(PERIOD_MONTH));
+    QVERIFY(CRegEdit::ApplyCellText(doc, 0, C_DESC, COL_DESCRIPTION, QStringLiteral("z")));
+    QCOMPARE(view.PeriodMode(), int(PERIOD_ALL));
+    QCOMPARE(view.Selection().CursorRow(), 0);
+    QCOMPARE(view.Selection().CursorCol(), int(C_DESC));
 }
 
 QTEST_MAIN(TestCofferView)
