@@ -9,6 +9,7 @@
 #include "app/MainFrame.h"
 #include "app/NaviTarget.h"
 #include "app/PendingView.h"
+#include "register/CofferView.h"
 #include "model/CofferDoc.h"
 #include "persist/DocumentFile.h"
 #include "platform/MessageBox.h"
@@ -54,7 +55,7 @@ CCofferApp::CCofferApp()
     s_pInstance = this;
     m_templates[VIEW_REGISTER] = std::make_unique<CDocTemplate>(
         VIEW_REGISTER, [](CLedgerSession& session, QWidget* pParent) -> QWidget* {
-            return new CPendingView(session, pParent);
+            return new CCofferView(session.Document(), pParent);
         });
     m_templates[VIEW_SUMMARY] = std::make_unique<CDocTemplate>(
         VIEW_SUMMARY, CDocTemplate::ViewFactory(),
@@ -66,11 +67,15 @@ CCofferApp::CCofferApp()
         VIEW_MEMO, CDocTemplate::ViewFactory(),
         QStringLiteral("メモのビューはまだ作られていないため、使えません"));
     m_fontView = m_fontSmallView = m_fontInterface = m_fontSymbol = QApplication::font();
+    CCofferView::SetColorProvider([this](int nSlot) { return GetAppColor(nSlot); });
+    CCofferView::SetAppStatusProvider([this] { return AppStatus(); });
     AddAppCommands();
 }
 
 CCofferApp::~CCofferApp()
 {
+    CCofferView::SetColorProvider(nullptr);
+    CCofferView::SetAppStatusProvider(nullptr);
     delete m_pMainFrame.data();
     qDeleteAll(m_sessions);
     m_sessions.clear();

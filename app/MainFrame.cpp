@@ -81,8 +81,17 @@ CMainFrame::CMainFrame(CCofferApp& app, QWidget* pParent) : QMainWindow(pParent)
     m_pMdiArea->setTabShape(QTabWidget::Rounded);
     setCentralWidget(m_pMdiArea);
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* pWindow) {
-        if (auto* pFrame = qobject_cast<CChildFrame*>(pWindow))
+        auto* pFrame = qobject_cast<CChildFrame*>(pWindow);
+        if (pFrame)
             m_pLastActive = pFrame;
+        CGridViewEx* pGrid = pFrame ? qobject_cast<CGridViewEx*>(pFrame->widget()) : nullptr;
+        if (pGrid != m_pActiveGrid) {
+            if (m_pActiveGrid)
+                m_pActiveGrid->OnActivateView(false);
+            m_pActiveGrid = pGrid;
+            if (pGrid)
+                pGrid->OnActivateView(true);
+        }
         OnIdle();
     });
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "grid/GridViewEx.h"
+
 #include "app/CommandRouter.h"
 #include "app/CommandTarget.h"
 #include "app/CommandUpdater.h"
@@ -123,6 +125,8 @@ private:
     QList<QAction*> m_mruActions;
     CEditorDismissal* m_pDismissal = nullptr;
     QPointer<CChildFrame> m_pLastActive;
+    // The grid view told it is active, so that only it shows its frame and editor.
+    QPointer<CGridViewEx> m_pActiveGrid;
     CDatePickerPopup* m_pDatePicker = nullptr;
     QHash<QAction*, QList<QKeySequence>> m_suspendedShortcuts;
     bool m_bInIdle = false;

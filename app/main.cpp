@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/InstanceServer.h"
 #include "app/MainFrame.h"
+#include "app/DialogPasswordPrompt.h"
 #include "app/WidgetMessageSink.h"
 
 #include <QApplication>
@@ -38,6 +39,8 @@ int main(int argc, char* argv[])
 
     CWidgetMessageSink sink;
     CMessageBox::SetSink(&sink);
+    CDialogPasswordPrompt prompt;
+    CScopedPasswordPrompt scopedPrompt(&prompt);
 
     int nResult = 0;
     {
@@ -47,6 +50,7 @@ int main(int argc, char* argv[])
             return 1;
         }
         sink.SetParent(coffer.MainFrame());
+        prompt.SetParent(coffer.MainFrame());
         // Developer aid: PENNYFOLD_GRAB=file.png saves a picture of the
         // window shortly after the start and ends the program.
         const QString strGrab = qEnvironmentVariable("PENNYFOLD_GRAB");

@@ -11,6 +11,7 @@
 #include "platform/RecordingMessageSink.h"
 #include "platform/SettingsStore.h"
 #include "platform/StringTable.h"
+#include "register/CofferView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +25,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
+
 #include <QTest>
 #include <QToolBar>
 
@@ -115,9 +117,8 @@ void TestMainFrame::firstRunOpensNewLedger()
     CChildFrame* pFrame = pApp->MainFrame()->ActiveChildFrame();
     QVERIFY(pFrame);
     QCOMPARE(pFrame->windowTitle(), QStringLiteral("Pennyfold1"));
-    // Until the register exists its window says so plainly.
-    QVERIFY(qobject_cast<CPendingView*>(pFrame->View()));
-    QVERIFY(pFrame->View()->findChild<QLabel*>()->text().startsWith(CPendingView::Notice()));
+    // A ledger opens in its register.
+    QVERIFY(qobject_cast<CCofferView*>(pFrame->View()));
     QSettings store(Store(), QSettings::IniFormat);
     QCOMPARE(store.value(QStringLiteral("Settings/AppVersion")).toString(), QStringLiteral("3.00.471"));
     QCOMPARE(pApp->AppStatus(), std::uint32_t(AS_OPEN_LAST_FILE));
@@ -286,11 +287,15 @@ void TestMainFrame::noDocumentState()
 
 void TestMainFrame::periodButtonsNeedAView()
 {
-    // The stand-in register answers no period command: the buttons stay off.
+    // The register answers the period commands, so the pane's buttons reach it.
     auto pApp = Start();
+    QVERIFY(pApp->MainFrame()->Execute(ID_PERIOD_MONTH));
+    pApp->MainFrame()->OnIdle();
+    QVERIFY(pApp->MainFrame()->NaviPane()->PeriodButtons().first()->isEnabled());
+    pApp->MainFrame()->ActiveChildFrame()->close();
+    pApp->MainFrame()->OnIdle();
     for (QPushButton* pButton : pApp->MainFrame()->NaviPane()->PeriodButtons())
         QVERIFY(!pButton->isEnabled());
-    QVERIFY(!pApp->MainFrame()->Execute(ID_PERIOD_MONTH));
 }
 
 void TestMainFrame::missingViewsAreDisabledAndSaySo_data()

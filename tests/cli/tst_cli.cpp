@@ -1,0 +1,193 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Drives pennyfold-cli as a user does from the shell.
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Run
+    {
+        int nExit = -1;
+        QString strOut;
+        QString strErr;
+    };
+
+    Run Cli(const QStringList& args)
+    {
+        QProcess p;
+        p.setWorkingDirectory(m_dir.path());
+        p.start(QStringLiteral(PENNYFOLD_CLI), args);
+        if (!p.waitForFinished(60000))
+            return {};
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void newConvertShowRoundTrip();
+    void passwords();
+    void damagedFilesAreMessages_data();
+    void damagedFilesAreMessages();
+    void usageErrors_data();
+    void usageErrors();
+    void summaryOfNewLedger();
+    void statements_data();
+    void statements();
+    void checkListsErrors();
+};
+
+void TestCli::newConvertShowRoundTrip()
+{
+    QCOMPARE(Cli({"new", "x.ldr", "--today", "2026-12-10"}).nExit, 0);
+    const Run native = Cli({"show", "x.ldr"});
+    QCOMPARE(native.nExit, 0);
+    QCOMPARE(native.strOut, QStringLiteral("0\t26/12/10\t繰越\t\t\t\t0\t繰り越し\t\n"));
+
+    QCOMPARE(Cli({"convert", "x.ldr", "x.csv"}).nExit, 0);
+    QFile csv(Path("x.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QVERIFY(csv.readAll().startsWith("\xFF\xFE"));
+    const Run text = Cli({"show", "x.csv"});
+    QCOMPARE(text.nExit, 0);
+    QCOMPARE(text.strOut, native.strOut);
+
+    const Run symbols = Cli({"show", "x.ldr", "--symbols"});
+    QCOMPARE(symbols.strOut, QStringLiteral("0\t26/12/10\t繰越\t\t\t\t\\0\t繰り越し\t\n"));
+}
+
+void TestCli::passwords()
+{
+    QCOMPARE(Cli({"new", "p.csv", "--today", "2025-01-02"}).nExit, 0);
+    QCOMPARE(Cli({"convert", "p.csv", "y.ldr", "--new-password", "secret"}).nExit, 0);
+    QFile file(Path("y.ldr"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(quint8(file.read(64).at(28)), quint8(0xA0));
+
+    const Run right = Cli({"show", "y.ldr", "--password", "secret"});
+    QCOMPARE(right.nExit, 0);
+    QVERIFY(right.strOut.startsWith(QStringLiteral("0\t25/ 1/ 2\t繰越")));
+
+    const Run wrong = Cli({"show", "y.ldr", "--password", "wrong"});
+    QCOMPARE(wrong.nExit, 1);
+    QCOMPARE(wrong.strErr, QStringLiteral("パスワードが一致しません。\n"));
+    QVERIFY(wrong.strOut.isEmpty());
+
+    // Without an answer the prompt is cancelled and the open fails.
+    QCOMPARE(Cli({"show", "y.ldr"}).nExit, 1);
+
+    // An empty new password removes the cipher.
+    QCOMPARE(Cli({"convert", "y.ldr", "z.ldr", "--password", "secret", "--new-password", ""}).nExit, 0);
+    QCOMPARE(Cli({"show", "z.ldr"}).nExit, 0);
+}
+
+void TestCli::damagedFilesAreMessages_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    QByteArray header("Common Coffer Record Ver2.00 \r\n");
+    header.append(64 - header.size(), '\0');
+    QTest::newRow("truncated payload") << header + QByteArray("\0\0\0\0\x05\0", 6) << QStringLiteral("予期しないファイル形式です。");
+    QByteArray newer = header;
+    newer[24] = '3';
+    QTest::newRow("newer version") << newer + QByteArray(8, '\0') << QStringLiteral("このファイルはバージョンが新しいため開くことが出来ません。");
+    QTest::newRow("control character in text") << QByteArray("2024/1/1,,2,食料,-100\x01\r\n") << QStringLiteral("予期しないファイル形式です。");
+}
+
+void TestCli::damagedFilesAreMessages()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    QFile file(Path("bad.ldr"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    const Run run = Cli({"show", "bad.ldr"});
+    QCOMPARE(run.nExit, 1);
+    QCOMPARE(run.strErr.section(QLatin1Char('\n'), 0, 0), message);
+}
+
+void TestCli::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("no command") << QStringList();
+    QTest::newRow("unknown command") << QStringList{"frobnicate"};
+    QTest::newRow("missing file") << QStringList{"show"};
+    QTest::newRow("unknown option") << QStringList{"show", "x.ldr", "--colour"};
+    QTest::newRow("option without value") << QStringList{"show", "x.ldr", "--password"};
+    QTest::newRow("bad today") << QStringList{"new", "x.ldr", "--today", "2026-13-01"};
+    QTest::newRow("bad mode") << QStringList{"summary", "x.ldr", "--mode", "week"};
+}
+
+void TestCli::usageErrors()
+{
+    QFETCH(QStringList, args);
+    QCOMPARE(Cli(args).nExit, 2);
+}
+
+void TestCli::summaryOfNewLedger()
+{
+    QCOMPARE(Cli({"new", "s.ldr", "--today", "2026-12-10"}).nExit, 0);
+    const Run run = Cli({"summary", "s.ldr", "--mode", "month", "--period", "2026"});
+    QCOMPARE(run.nExit, 0);
+    const QStringList lines = run.strOut.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    // Header, twelve months, the total row.
+    QCOMPARE(lines.size(), 14);
+    QVERIFY(lines.first().startsWith(QStringLiteral("日付\t収入計\t支出計")));
+    QVERIFY(lines.at(1).startsWith(QStringLiteral("2026/ 1\t")));
+    QVERIFY(lines.last().startsWith(QStringLiteral("合計\t")));
+}
+
+void TestCli::statements_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("bank") << "bank_medium.ofx" << -1
+                          << QStringLiteral("0\t09/ 4/ 1\t預貯金\t\t\t-6.60\t-6.60\tMCDONALD'S #112；POS MERCHANDISE;MCDONALD'S #112\t");
+    QTest::newRow("empty statement") << "bank_small.ofx" << 1 << QString();
+    QTest::newRow("credit card") << "chase_cc.qfx" << 3
+                                 << QStringLiteral("0\t20/ 1/ 1\t借入\t\t\t-10\t-10\tSQ *ECCO UN POCO ¦ NATURA\t");
+    QTest::newRow("japanese bank") << "jp_bank_utf8_crlf.ofx" << 5
+                                   << QStringLiteral("0\t24/ 1/25\t預貯金\t\t\t250000\t250000\t給与　カエデ商事\t");
+    QTest::newRow("xml form") << "ofx2_xml.ofx" << 2
+                              << QStringLiteral("0\t24/ 6/18\t預貯金\t\t\t-2200\t-2200\t本屋 <駅前>\t");
+}
+
+void TestCli::statements()
+{
+    QFETCH(QString, file);
+    QFETCH(int, lines);
+    QFETCH(QString, firstLine);
+    const QString path = QStringLiteral(PENNYFOLD_TEST_DATA "/../import/ofx/") + file;
+    const Run run = Cli({"show", path});
+    QCOMPARE(run.nExit, 0);
+    const QStringList out = run.strOut.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (lines >= 0)
+        QCOMPARE(out.size(), lines);
+    if (!firstLine.isEmpty())
+        QCOMPARE(out.first(), firstLine);
+}
+
+void TestCli::checkListsErrors()
+{
+    // A date earlier than the line before it, and a line the reader could not take (kept
+    // undated, so it is earlier than its predecessor too).
+    QFile file(Path("e.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("2024/2/1,,2,\x90\x48\x97\xbf,-100,,,,x\r\n2024/1/1,,2,\x90\x48\x97\xbf,-200,,,,y\r\nnot a line\r\n");
+    file.close();
+    const Run run = Cli({"check", "e.csv"});
+    QCOMPARE(run.nExit, 0);
+    QCOMPARE(run.strOut, QStringLiteral("1\t4135\t日付が逆転しています。\n2\t4135\t日付が逆転しています。\n2\t4137\t対応していないフォーマットです。\n"));
+    QCOMPARE(Cli({"show", "e.csv"}).strOut.split(QLatin1Char('\n')).at(2).section(QLatin1Char('\t'), -1), QStringLiteral("4135,4137"));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
