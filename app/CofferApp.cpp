@@ -8,7 +8,6 @@
 #include "app/LedgerSession.h"
 #include "app/MainFrame.h"
 #include "app/NaviTarget.h"
-#include "app/PendingView.h"
 #include "register/CofferView.h"
 #include "model/CofferDoc.h"
 #include "persist/DocumentFile.h"

@@ -5,7 +5,6 @@
 #include "app/LedgerSession.h"
 #include "app/MainFrame.h"
 #include "app/NaviPane.h"
-#include "app/PendingView.h"
 #include "model/CofferDoc.h"
 #include "persist/DocumentFile.h"
 #include "platform/RecordingMessageSink.h"
