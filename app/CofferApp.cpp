@@ -8,6 +8,7 @@
 #include "app/LedgerSession.h"
 #include "app/MainFrame.h"
 #include "app/NaviTarget.h"
+#include "app/PasswordCommand.h"
 #include "register/CofferView.h"
 #include "model/CofferDoc.h"
 #include "persist/DocumentFile.h"
@@ -318,6 +319,12 @@ void CCofferApp::AddSessionCommands(CLedgerSession& session)
     session.SetCloseGuard([this, &session] { return SaveModified(session); });
     session.AddCommand(ID_FILE_SAVE, [this, &session](int) { SaveDocument(session, false); });
     session.AddCommand(ID_FILE_SAVE_AS, [this, &session](int) { SaveDocument(session, true); });
+    // The ERR pane shows while some line carries an error mark; the yen-conversion bit that
+    // every single-currency ledger has does not light it.
+    session.AddCommand(ID_INDICATOR_ERROR, {}, [&session](CCmdUI& ui) { ui.Enable(session.Document().HasLineErrors()); });
+    session.AddCommand(ID_FILE_PASSWORD, [this, &session](int) {
+        CPasswordCommand::Run(session.Document(), CPasswordCommand::DialogAsk(MainFrame()));
+    });
     // View switching: the ledger's window of that kind, or a new one.
     session.AddCommand(
         ID_VIEW_REGISTER, ID_VIEW_MEMO,
