@@ -19,3 +19,15 @@ constexpr std::uint64_t AmountMagnitude(Amount nValue)
 {
     return nValue < 0 ? 0u - static_cast<std::uint64_t>(nValue) : static_cast<std::uint64_t>(nValue);
 }
+
+// Sums of amounts wrap like the machine's 64-bit arithmetic instead of overflowing, so a
+// hostile file can make a total wrong but never undefined.
+constexpr Amount WrapAdd(Amount a, Amount b)
+{
+    return static_cast<Amount>(static_cast<std::uint64_t>(a) + static_cast<std::uint64_t>(b));
+}
+
+constexpr Amount WrapSub(Amount a, Amount b)
+{
+    return static_cast<Amount>(static_cast<std::uint64_t>(a) - static_cast<std::uint64_t>(b));
+}

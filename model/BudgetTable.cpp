@@ -6,16 +6,6 @@
 
 namespace {
 
-Amount WrapAdd(Amount a, Amount b)
-{
-    return Amount(std::uint64_t(a) + std::uint64_t(b));
-}
-
-Amount WrapSub(Amount a, Amount b)
-{
-    return Amount(std::uint64_t(a) - std::uint64_t(b));
-}
-
 Amount WrapMul(Amount a, std::int64_t n)
 {
     return Amount(std::uint64_t(a) * std::uint64_t(n));

@@ -15,15 +15,6 @@
 #include <cmath>
 #include <cstdio>
 
-namespace {
-
-Amount WrapAdd(Amount a, Amount b)
-{
-    return Amount(std::uint64_t(a) + std::uint64_t(b));
-}
-
-} // namespace
-
 CCofferDoc::CCofferDoc()
     : m_collator(QLocale(QLocale::Japanese, QLocale::Japan))
 {

@@ -7,16 +7,6 @@
 
 namespace {
 
-Amount WrapAdd(Amount a, Amount b)
-{
-    return Amount(std::uint64_t(a) + std::uint64_t(b));
-}
-
-Amount WrapSub(Amount a, Amount b)
-{
-    return Amount(std::uint64_t(a) - std::uint64_t(b));
-}
-
 // Only lines of year 1 or later count as dated: they bound the budget table's months.
 bool IsDated(PackedDate date)
 {

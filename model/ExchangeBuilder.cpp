@@ -7,16 +7,6 @@
 
 namespace {
 
-Amount WrapAdd(Amount a, Amount b)
-{
-    return Amount(std::uint64_t(a) + std::uint64_t(b));
-}
-
-Amount WrapSub(Amount a, Amount b)
-{
-    return Amount(std::uint64_t(a) - std::uint64_t(b));
-}
-
 double Ratio(Amount nFrom, Amount nTo)
 {
     return double(nFrom) / double(nTo);

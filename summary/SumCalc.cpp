@@ -12,12 +12,6 @@
 
 namespace {
 
-// Sums wrap instead of overflowing: a hostile file may hold any amounts.
-inline Amount WrapAdd(Amount a, Amount b)
-{
-    return static_cast<Amount>(static_cast<std::uint64_t>(a) + static_cast<std::uint64_t>(b));
-}
-
 int PeriodMonth(int nMonth)
 {
     return (nMonth >= 1 && nMonth <= 12) ? nMonth : 1;
