@@ -42,6 +42,7 @@ CCofferView::CCofferView(CCofferDoc& doc, QWidget* pParent, CCofferView* pCloneS
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     viewport()->setMouseTracking(true);
+    InitTip();
     RegisterCommands();
     m_doc.AddView(this);
     InitialUpdate(pCloneSource);

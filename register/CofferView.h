@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <cstdint>
 #include <functional>
@@ -18,6 +19,7 @@
 
 class CCofferDoc;
 class CInplaceEdit;
+class QMenu;
 class QMimeData;
 
 // The register (出納記録): one grid row per ledger line of the shown period, one column
@@ -67,6 +69,8 @@ public:
     // The key and text of the tip now offered (0: none).
     std::int32_t TipKey() const { return m_nTipKey; }
     QString TipText() const { return m_strTip; }
+    // Whether the tip waits for its delay to pass.
+    bool IsTipPending() const { return m_tipTimer.isActive(); }
 
     // The period commands (PERIOD_MONTH, PERIOD_YEAR, PERIOD_ALL); false when ignored.
     bool SetPeriodMode(int nMode);
@@ -90,9 +94,17 @@ public:
     // Pastes mime data at a grid cell as a drop does; returns 0 or the message number.
     int PasteMime(const QMimeData* pData, int nCol, int nRow, int nTargetCols, int nTargetRows);
 
+    // The popup menu of the view, with the commands' states of this moment.
+    void BuildContextMenu(QMenu& menu);
+
     int GetFitColWidth(int nCol) override;
     QColor GetGridColor(int nRole) const override;
     void OnSelChange() override;
+
+    // The two halves of a drag from this view around the platform's drag loop: the data
+    // of the selection grabbed at pt, and what the loop's result does to the source lines.
+    QMimeData* BeginDrag(const QPoint& pt, CLineRange& lines);
+    void EndDrag(Qt::DropAction action, const CLineRange& lines);
 
     // Computes row height, insets and (with bAutoWidths) the column widths from the view font.
     void ComputeMetrics(bool bAutoWidths);
@@ -112,6 +124,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* pEvent) override;
     void dragLeaveEvent(QDragLeaveEvent* pEvent) override;
     void dropEvent(QDropEvent* pEvent) override;
+    bool viewportEvent(QEvent* pEvent) override;
 
 private:
     void RegisterCommands();
@@ -131,6 +144,9 @@ private:
 
     void DrawCell(QPainter& painter, int nCol, int nRow, const QRect& rc, const QFontMetrics& fm);
     void UpdateTip(const QPoint& pt);
+    void InitTip();
+    void ShowTip();
+    void HideTip();
     void OnEditCommitted(const QString& strText);
     void StartDrag(const QPoint& pt);
 
@@ -153,5 +169,6 @@ private:
     int m_nTipRow = -1;
     std::int32_t m_nTipKey = 0;
     QString m_strTip;
+    QTimer m_tipTimer;
     CInplaceEdit* m_pEdit = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "app/AppStatus.h"
 #include "app/CmdUI.h"
 #include "app/CommandIds.h"
+#include "app/CommandTable.h"
 #include "grid/GridOleDropTarget.h"
 #include "grid/InplaceEdit.h"
 #include "model/CofferDoc.h"
@@ -227,6 +228,7 @@ void CCofferView::OnEditCommitted(const QString& strText)
 void CCofferView::mousePressEvent(QMouseEvent* pEvent)
 {
     UpdateTip(pEvent->position().toPoint());
+    HideTip();
     const QPoint pt = pEvent->position().toPoint();
     if (pEvent->button() == Qt::LeftButton && IsOnSelectionBorder(pt.x(), pt.y())) {
         StartDrag(pt);
@@ -252,27 +254,69 @@ void CCofferView::mouseDoubleClickEvent(QMouseEvent* pEvent)
 
 void CCofferView::contextMenuEvent(QContextMenuEvent* pEvent)
 {
-    // The register's part of the popup menu; its commands come back to this view.
+    HideTip();
     QMenu menu(this);
+    BuildContextMenu(menu);
+    menu.exec(pEvent->globalPos());
+}
+
+void CCofferView::BuildContextMenu(QMenu& menu)
+{
+    // The register's popup ("-Coffer-"); 0 is a separator. Its commands come back to this view.
     const struct {
         int nID;
         const char16_t* pszText;
-    } items[] = { { ID_EDIT_CUT, u"切り取り" }, { ID_EDIT_COPY, u"コピー" }, { ID_EDIT_PASTE, u"貼り付け" },
-                  { ID_EDIT_CLEAR, u"消去" }, { ID_EDIT_MODIFY, u"修正" } };
+    } items[] = { { ID_EDIT_CUT, nullptr },
+                  { ID_EDIT_COPY, nullptr },
+                  { ID_EDIT_PASTE, nullptr },
+                  { ID_EDIT_PASTE_SPECIAL, u"指定張り付け(&S)..." },
+                  { ID_EDIT_CLEAR, nullptr },
+                  { 0, nullptr },
+                  { ID_EDIT_INPUT, nullptr },
+                  { ID_EDIT_ADD, nullptr },
+                  { ID_EDIT_MODIFY, nullptr },
+                  { ID_EDIT_MODIFY_ROW, nullptr },
+                  { 0, nullptr },
+                  { ID_VIEW_YEN, u"円換算表示" } };
     for (const auto& item : items) {
+        if (item.nID == 0) {
+            menu.addSeparator();
+            continue;
+        }
+        const SCommandInfo& info = CCommandTable::Info(item.nID);
         CCmdUI ui(item.nID);
         UpdateCommand(ui);
-        QAction* pAction = menu.addAction(QString::fromUtf16(item.pszText));
+        QAction* pAction = menu.addAction(item.pszText != nullptr ? QString::fromUtf16(item.pszText) : info.strMenu);
+        pAction->setData(item.nID);
         pAction->setEnabled(ui.m_bEnabled);
+        if (info.bCheckable) {
+            pAction->setCheckable(true);
+            pAction->setChecked(ui.m_bChecked);
+        }
         const int nID = item.nID;
         connect(pAction, &QAction::triggered, this, [this, nID]() { ExecuteCommand(nID); });
     }
-    menu.exec(pEvent->globalPos());
 }
 
 // --- drag and drop -----------------------------------------------------------------------
 
 void CCofferView::StartDrag(const QPoint& pt)
+{
+    CLineRange lines;
+    QMimeData* pData = BeginDrag(pt, lines);
+    if (pData == nullptr)
+        return;
+    QPointer<CCofferView> self(this);
+    auto* pDrag = new QDrag(this);
+    pDrag->setMimeData(pData);
+    const Qt::DropAction action = pDrag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+    if (self)
+        EndDrag(action, lines);
+    else
+        DragRecord() = SDragRecord();
+}
+
+QMimeData* CCofferView::BeginDrag(const QPoint& pt, CLineRange& lines)
 {
     const CRange range = Selection().GetPrimaryRange();
     const QPoint hit = HitTest(pt.x(), pt.y(), true, true);
@@ -280,19 +324,19 @@ void CCofferView::StartDrag(const QPoint& pt)
     const int nGrabRow = range.top - hit.y();
     QMimeData* pData = CreateMimeData(range, nGrabCol, nGrabRow);
     if (pData == nullptr)
-        return;
-    const CLineRange lines = ToLineRange(range);
+        return nullptr;
+    lines = ToLineRange(range);
     SDragRecord& record = DragRecord();
     record = SDragRecord();
     record.pDoc = &m_doc;
+    return pData;
+}
 
-    QPointer<CCofferView> self(this);
-    auto* pDrag = new QDrag(this);
-    pDrag->setMimeData(pData);
-    const Qt::DropAction action = pDrag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+void CCofferView::EndDrag(Qt::DropAction action, const CLineRange& lines)
+{
     const SDragRecord done = DragRecord();
     DragRecord() = SDragRecord();
-    if (!self || action != Qt::MoveAction)
+    if (action != Qt::MoveAction)
         return;
     if (done.bTargetSet)
         m_doc.MoveRange(lines, LayoutKinds(), done.nCol, done.nLine);

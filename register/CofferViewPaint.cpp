@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QCursor>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -116,6 +117,11 @@ void CCofferView::DrawCell(QPainter& painter, int nCol, int nRow, const QRect& r
     painter.restore();
 }
 
+namespace {
+constexpr int kTipDelayMs = 200;
+constexpr int kTipDisplayMs = 32767;
+} // namespace
+
 void CCofferView::UpdateTip(const QPoint& pt)
 {
     const QPoint hit = HitTest(pt.x(), pt.y());
@@ -150,9 +156,50 @@ void CCofferView::UpdateTip(const QPoint& pt)
         return;
     m_nTipKey = nKey;
     m_strTip = nKey != 0 ? strText : QString();
-    viewport()->setToolTip(m_strTip);
-    if (m_strTip.isEmpty())
+    HideTip();
+    if (!m_strTip.isEmpty())
+        m_tipTimer.start();
+}
+
+void CCofferView::InitTip()
+{
+    m_tipTimer.setSingleShot(true);
+    m_tipTimer.setInterval(kTipDelayMs);
+    connect(&m_tipTimer, &QTimer::timeout, this, &CCofferView::ShowTip);
+}
+
+void CCofferView::ShowTip()
+{
+    if (m_strTip.isEmpty() || !viewport()->underMouse())
+        return;
+    // Shown until the pointer leaves the tip's cell, not for the platform's few seconds.
+    QToolTip::showText(QCursor::pos(), m_strTip, viewport(), QRect(), kTipDisplayMs);
+}
+
+void CCofferView::HideTip()
+{
+    m_tipTimer.stop();
+    if (QToolTip::isVisible())
         QToolTip::hideText();
+}
+
+bool CCofferView::viewportEvent(QEvent* pEvent)
+{
+    switch (pEvent->type()) {
+    case QEvent::ToolTip:
+        // The view times its own tips.
+        return true;
+    case QEvent::Leave:
+        HideTip();
+        m_nTipCol = -1;
+        m_nTipRow = -1;
+        m_nTipKey = 0;
+        m_strTip.clear();
+        break;
+    default:
+        break;
+    }
+    return CGridViewEx::viewportEvent(pEvent);
 }
 
 void CCofferView::mouseMoveEvent(QMouseEvent* pEvent)

@@ -16,9 +16,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QtTest>
+
+#include <memory>
 
 using namespace regfix;
 
@@ -98,6 +102,9 @@ private Q_SLOTS:
     void yenDisplayRefused();
     void balanceMismatchTip();
     void refusedDropHasNoEffect();
+    void dragSource_data();
+    void dragSource();
+    void contextMenu();
     void dropCopiesRows();
     void cloneCopiesState();
     void editSaveReopen();
@@ -453,8 +460,15 @@ void TestCofferView::balanceMismatchTip()
     QTest::mouseMove(view.viewport(), rc.topLeft() + QPoint(g, g));
     QCOMPARE(view.TipKey(), std::int32_t(IDS_ERR_BALANCE));
     QCOMPARE(view.TipText(), CStringTable::Load(IDS_ERR_BALANCE));
+    // The tip waits its short delay, then stays up.
+    QVERIFY(view.IsTipPending());
+    QVERIFY(!QToolTip::isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 2000);
+    QCOMPARE(QToolTip::text(), CStringTable::Load(IDS_ERR_BALANCE));
     QTest::mouseMove(view.viewport(), rc.center() + QPoint(rc.width() / 4, 0));
     QCOMPARE(view.TipKey(), 0);
+    QVERIFY(!view.IsTipPending());
+    QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 2000);
     // The mark is drawn in pure red in the cell's corner.
     const QImage image = view.viewport()->grab().toImage();
     QCOMPARE(image.pixelColor(rc.topLeft() + QPoint(g / 2 + g / 2, g / 2 + g / 2)), QColor(0xFF, 0x00, 0x00));
@@ -482,6 +496,105 @@ void TestCofferView::refusedDropHasNoEffect()
     QVERIFY(sink.m_boxes.isEmpty()); // shown after the drag ends
     QTRY_VERIFY(sink.LastWas(IDS_PASTE_SHAPE_MISMATCH));
     QCOMPARE(Descriptions(doc), (QStringList{ "a", "b", "c" }));
+}
+
+void TestCofferView::dragSource_data()
+{
+    QTest::addColumn<bool>("bSameLedger");
+    QTest::addColumn<bool>("bCtrl");
+    QTest::addColumn<int>("nTargetRow");
+    QTest::addColumn<QStringList>("source");
+    QTest::addColumn<QStringList>("target");
+
+    // Rows a, b dragged by their top row; the drop lands before the target's row.
+    QTest::newRow("move-within-ledger") << true << false << 3 << QStringList{ "c", "a", "b", "d", "e" }
+                                        << QStringList{};
+    QTest::newRow("copy-within-ledger") << true << true << 3
+                                        << QStringList{ "a", "b", "c", "a", "b", "d", "e" } << QStringList{};
+    QTest::newRow("move-to-other-ledger") << false << false << 1 << QStringList{ "c", "d", "e" }
+                                          << QStringList{ "x", "a", "b", "y", "z" };
+    QTest::newRow("copy-to-other-ledger") << false << true << 1 << QStringList{ "a", "b", "c", "d", "e" }
+                                          << QStringList{ "x", "a", "b", "y", "z" };
+}
+
+void TestCofferView::dragSource()
+{
+    QFETCH(bool, bSameLedger);
+    QFETCH(bool, bCtrl);
+    QFETCH(int, nTargetRow);
+    QFETCH(QStringList, source);
+    QFETCH(QStringList, target);
+
+    CCofferDoc doc;
+    Fill(doc, Named({ "a", "b", "c", "d", "e" }));
+    CCofferDoc other;
+    Fill(other, Named({ "x", "y", "z" }));
+    CCofferView view(doc);
+    CCofferView otherView(other);
+    CCofferView& targetView = bSameLedger ? view : otherView;
+    for (CCofferView* pView : { &view, &otherView }) {
+        pView->resize(700, 300);
+        pView->show();
+        QVERIFY(QTest::qWaitForWindowExposed(pView));
+    }
+    view.Selection().SetRange(CRange::WholeRows(0, 1));
+    const QPoint grab = view.CellToRect(C_DESC, 0, false).center();
+    CLineRange lines;
+    std::unique_ptr<QMimeData> pData(view.BeginDrag(grab, lines));
+    QVERIFY(pData != nullptr);
+    QVERIFY(pData->hasFormat(CRegClipboard::PrivateMime()));
+    QVERIFY(pData->hasText());
+
+    // What the platform's drag loop would deliver to the target, then its result to the source.
+    const Qt::KeyboardModifiers mods = bCtrl ? Qt::ControlModifier : Qt::NoModifier;
+    const QRect rc = targetView.CellToRect(C_DESC, nTargetRow, false);
+    const QPoint pt(rc.center().x(), rc.top() + 2);
+    QDragEnterEvent enter(pt, Qt::CopyAction | Qt::MoveAction, pData.get(), Qt::LeftButton, mods);
+    QApplication::sendEvent(targetView.viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(pt), Qt::CopyAction | Qt::MoveAction, pData.get(), Qt::LeftButton, mods);
+    QApplication::sendEvent(targetView.viewport(), &drop);
+    QCOMPARE(drop.dropAction(), bCtrl ? Qt::CopyAction : Qt::MoveAction);
+    view.EndDrag(drop.dropAction(), lines);
+
+    QCOMPARE(Descriptions(doc), source);
+    if (!bSameLedger)
+        QCOMPARE(Descriptions(other), target);
+    // Whatever the drop did to the source ledger is one step back.
+    if (source != QStringList{ "a", "b", "c", "d", "e" }) {
+        doc.Undo();
+        QCOMPARE(Descriptions(doc), (QStringList{ "a", "b", "c", "d", "e" }));
+    }
+}
+
+void TestCofferView::contextMenu()
+{
+    CCofferDoc doc;
+    Fill(doc, Named({ "a", "b" }));
+    CCofferView view(doc);
+    view.SetCurCell(C_DESC, 0, 0, 0);
+    QMenu menu;
+    view.BuildContextMenu(menu);
+    QList<int> ids;
+    QStringList texts;
+    for (QAction* pAction : menu.actions()) {
+        ids << (pAction->isSeparator() ? 0 : pAction->data().toInt());
+        if (!pAction->isSeparator())
+            texts << pAction->text();
+    }
+    QCOMPARE(ids, (QList<int>{ ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_PASTE_SPECIAL, ID_EDIT_CLEAR, 0,
+                               ID_EDIT_INPUT, ID_EDIT_ADD, ID_EDIT_MODIFY, ID_EDIT_MODIFY_ROW, 0, ID_VIEW_YEN }));
+    QCOMPARE(texts.at(3), QStringLiteral("指定張り付け(&S)..."));
+    QCOMPARE(texts.last(), QStringLiteral("円換算表示"));
+    // States are the view's own: copy works on the cursor cell, input waits for its dialog.
+    const QList<QAction*> actions = menu.actions();
+    QVERIFY(actions.at(1)->isEnabled());
+    QVERIFY(!actions.at(6)->isEnabled());
+    QVERIFY(actions.last()->isCheckable());
+    QVERIFY(!actions.last()->isChecked());
+    // A chosen item runs the view's command.
+    actions.at(1)->trigger();
+    QVERIFY(QApplication::clipboard()->mimeData()->hasFormat(CRegClipboard::PrivateMime()));
 }
 
 void TestCofferView::dropCopiesRows()
