@@ -54,7 +54,8 @@ void CChildFrame::UpdateTitle()
 void CChildFrame::closeEvent(QCloseEvent* pEvent)
 {
     // The last window of a ledger closes the ledger: a modified one asks first.
-    if (m_pSession && !m_bRemoved && m_pSession->Frames().size() == 1 && !m_pSession->CanClose()) {
+    if (m_pSession && !m_bRemoved && m_pSession->Frames().size() == 1 && !m_pSession->IsCloseConfirmed()
+        && !m_pSession->CanClose()) {
         pEvent->ignore();
         return;
     }

@@ -1,6 +1,7 @@
 #include "app/CofferApp.h"
 
 #include "app/AboutDlg.h"
+#include "app/AutoSave.h"
 #include "app/ChildFrame.h"
 #include "app/CommandIds.h"
 #include "app/CommandLine.h"
@@ -28,6 +29,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QUrl>
 #include <clocale>
 
@@ -74,6 +76,9 @@ CCofferApp::CCofferApp()
 
 CCofferApp::~CCofferApp()
 {
+    // Gone first, so the windows closing below do not drop copies that an end
+    // without ExitInstance must leave for the next start.
+    m_pAutoSave.reset();
     CCofferView::SetColorProvider(nullptr);
     CCofferView::SetAppStatusProvider(nullptr);
     delete m_pMainFrame.data();
@@ -137,9 +142,21 @@ bool CCofferApp::InitInstance(const QStringList& arguments, bool bShow)
         m_pInstanceServer->Listen();
     }
 
+    if (m_strRecoveryFolder.isEmpty() && bShow) {
+        const QString strData = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+        if (!strData.isEmpty())
+            m_strRecoveryFolder = strData + QStringLiteral("/recovery");
+    }
+    int nRestored = 0;
+    if (!m_strRecoveryFolder.isEmpty()) {
+        m_pAutoSave = std::make_unique<CAutoSave>(*this, m_strRecoveryFolder);
+        nRestored = m_pAutoSave->RestoreLeftovers();
+    }
+
     const CCommandLine line = CCommandLine::Parse(arguments);
     const QString strCandidate = m_settings.m_recentFiles.ReopenCandidate();
-    const bool bSuppressNew = line.m_strFile.isEmpty() && !strCandidate.isEmpty();
+    // Restored ledgers make a new empty one as pointless as a last file does.
+    const bool bSuppressNew = line.m_strFile.isEmpty() && (!strCandidate.isEmpty() || nRestored > 0);
     if (!line.m_strFile.isEmpty()) {
         if (!OpenDocument(line.m_strFile))
             return false;
@@ -151,7 +168,7 @@ bool CCofferApp::InitInstance(const QStringList& arguments, bool bShow)
     if (bShow)
         m_pMainFrame->show();
 
-    if (bSuppressNew && (m_settings.m_nAppStatus & AS_OPEN_LAST_FILE))
+    if (bSuppressNew && !strCandidate.isEmpty() && (m_settings.m_nAppStatus & AS_OPEN_LAST_FILE))
         OpenDocument(strCandidate);
     m_pMainFrame->OnIdle();
     return true;
@@ -159,6 +176,8 @@ bool CCofferApp::InitInstance(const QStringList& arguments, bool bShow)
 
 void CCofferApp::ExitInstance()
 {
+    if (m_pAutoSave)
+        m_pAutoSave->Finish();
     const std::unique_ptr<QSettings> pStore = OpenStore();
     m_settings.SaveAtExit(*pStore);
     pStore->sync();
@@ -348,12 +367,15 @@ void CCofferApp::AddSessionCommands(CLedgerSession& session)
             const QString& strPath = m_settings.m_strCalenderAppPath;
             if (!strPath.isEmpty()) {
                 LaunchProgram(strPath);
-            } else if (CChildFrame* pFrame = session.FindFrame(VIEW_MEMO)) {
+                return;
+            }
+            if (CChildFrame* pFrame = session.FindFrame(VIEW_MEMO)) {
                 if (m_pMainFrame)
                     m_pMainFrame->ActivateChildFrame(pFrame);
             } else {
                 CreateFrame(session, VIEW_MEMO);
             }
+            // The memo view opens on its one-month display.
             if (m_pMainFrame)
                 m_pMainFrame->PostCommand(ID_PERIOD_MONTH);
         },
@@ -413,11 +435,54 @@ CLedgerSession* CCofferApp::OpenDocument(const QString& strPath)
     return pSession;
 }
 
+CLedgerSession* CCofferApp::RestoreDocument(const QString& strFile, const QString& strPath, const QString& strTitle)
+{
+    QFile file(strFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        AppMessageBox(AFX_IDP_FAILED_TO_OPEN_DOC);
+        return nullptr;
+    }
+    const QByteArray bytes = file.readAll();
+    CLedgerSession* pSession = CreateSession();
+    // A password prompt names the ledger as the user knows it, not its copy.
+    if (!CDocumentFile::Load(pSession->Document(), bytes, strPath.isEmpty() ? strTitle : strPath)) {
+        m_sessions.removeOne(pSession);
+        delete pSession;
+        return nullptr;
+    }
+    if (strPath.isEmpty()) {
+        pSession->SetPath(QString());
+        pSession->SetTitle(strTitle);
+    }
+    // Not saved where it belongs until the user says so.
+    pSession->SetModified(true);
+    pSession->NotifyTitleChanged();
+    if (!CreateFrame(*pSession, VIEW_REGISTER)) {
+        m_sessions.removeOne(pSession);
+        delete pSession;
+        return nullptr;
+    }
+    return pSession;
+}
+
 bool CCofferApp::IsNativePath(const QString& strPath)
 {
     const QString strTail = strPath.right(4);
     return strTail.compare(QLatin1String(".ldr"), Qt::CaseInsensitive) == 0
            || strTail.compare(QLatin1String(".ccr"), Qt::CaseInsensitive) == 0;
+}
+
+QString CCofferApp::WithDefaultSuffix(const QString& strPath, const QString& strFilter)
+{
+    // A name typed without an extension takes the chosen type's, so that the file is
+    // written in the format its name promises and comes back as a ledger.
+    if (!QFileInfo(strPath).suffix().isEmpty())
+        return strPath;
+    if (strFilter.contains(QLatin1String("*.csv")))
+        return strPath + QStringLiteral(".csv");
+    if (strFilter.contains(QLatin1String("*.csd")))
+        return strPath + QStringLiteral(".csd");
+    return strPath + QStringLiteral(".ldr");
 }
 
 bool CCofferApp::SaveDocument(CLedgerSession& session, bool bAskName)
@@ -427,13 +492,16 @@ bool CCofferApp::SaveDocument(CLedgerSession& session, bool bAskName)
         QString strProposed = strPath.isEmpty() ? session.Title() + QStringLiteral(".ldr") : strPath;
         if (!IsNativePath(strProposed))
             strProposed = QFileInfo(strProposed).completeBaseName() + QStringLiteral(".ldr");
+        QString strFilter;
         strPath = m_fnAskSavePath ? m_fnAskSavePath(strProposed)
                                   : QFileDialog::getSaveFileName(
                                         m_pMainFrame, QString(), strProposed,
                                         QStringLiteral("ペニーフォールド ファイル (*.ldr *.ccr);;"
-                                                       "CSV ファイル (*.csv);;CSD ファイル (*.csd)"));
+                                                       "CSV ファイル (*.csv);;CSD ファイル (*.csd)"),
+                                        &strFilter);
         if (strPath.isEmpty())
             return false;
+        strPath = WithDefaultSuffix(strPath, strFilter);
     }
     if (!CDocumentFile::Save(session.Document(), strPath))
         return false;

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class CAutoSave;
 class CChildFrame;
 class CInstanceServer;
 class CLedgerSession;
@@ -87,6 +88,10 @@ public:
     // Document commands.
     CLedgerSession* NewDocument();
     CLedgerSession* OpenDocument(const QString& strPath);
+    // A copy kept by the autosave of a program that ended unexpectedly: read
+    // from strFile, but it belongs at strPath (empty: untitled, named strTitle)
+    // and is not saved there yet.
+    CLedgerSession* RestoreDocument(const QString& strFile, const QString& strPath, const QString& strTitle);
     // A window of a kind on a ledger, made from that kind's template.
     CChildFrame* CreateFrame(CLedgerSession& session, int nKind);
     QString NextUntitledTitle();
@@ -96,6 +101,12 @@ public:
     // Before the last window of a modified ledger closes: save, discard or stay.
     bool SaveModified(CLedgerSession& session);
     static bool IsNativePath(const QString& strPath);
+    // The path with the extension of the save dialog's chosen type when it has none.
+    static QString WithDefaultSuffix(const QString& strPath, const QString& strFilter);
+    // Where the autosave keeps its copies. The program uses the per-user data
+    // folder; a start without window (tests) has no autosave unless given one.
+    void SetRecoveryFolder(const QString& strFolder) { m_strRecoveryFolder = strFolder; }
+    CAutoSave* AutoSave() const { return m_pAutoSave.get(); }
     // Where "save as" asks for the file name; tests answer it themselves.
     void SetSavePathPrompt(std::function<QString(const QString& strProposed)> fn) { m_fnAskSavePath = std::move(fn); }
     void AddToRecentFiles(const QString& strPath);
@@ -127,4 +138,6 @@ private:
     int m_nUntitled = 0;
     std::function<QString(const QString&)> m_fnAskSavePath;
     CInstanceServer* m_pInstanceServer = nullptr;
+    QString m_strRecoveryFolder;
+    std::unique_ptr<CAutoSave> m_pAutoSave;
 };

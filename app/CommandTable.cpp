@@ -89,8 +89,6 @@ QHash<int, SCommandInfo> BuildTable()
         QKeySequence(), true);
 
     add(ID_WINDOW_NEW, "新しいウィンドウを開く(&N)", "作業中のウィンドウを複写して表示します\n新しいウィンドウ");
-    add(ID_WINDOW_CASCADE, "重ねて表示(&C)", "ウィンドウを重ねて表示します\n重ねて表示");
-    add(ID_WINDOW_TILE_HORZ, "並べて表示(&T)", "ウィンドウを並べて表示します\n並べて表示");
     add(ID_WINDOW_MANAGER, "ウィンドウ(&W)...", "開いているウィンドウを管理します\nウィンドウ");
 
     add(ID_APP_ABOUT, "バージョン情報(&A)...", "プログラム情報、バージョン、著作権を表示します\nバージョン情報", "ｉ");

@@ -36,6 +36,15 @@ public:
     // Asked before the ledger's last window closes; false keeps it open.
     void SetCloseGuard(std::function<bool()> fn) { m_fnCloseGuard = std::move(fn); }
     bool CanClose() const { return !m_fnCloseGuard || m_fnCloseGuard(); }
+    // Asks once for closing all windows of the ledger together (close, exit): after a
+    // yes the windows close without asking again; false changes nothing.
+    bool ConfirmClose()
+    {
+        m_bCloseConfirmed = m_bCloseConfirmed || CanClose();
+        return m_bCloseConfirmed;
+    }
+    bool IsCloseConfirmed() const { return m_bCloseConfirmed; }
+    void CancelClose() { m_bCloseConfirmed = false; }
     // The document's title or modified state changed.
     void NotifyTitleChanged() { Q_EMIT TitleChanged(); }
 
@@ -56,5 +65,6 @@ Q_SIGNALS:
 private:
     std::unique_ptr<CCofferDoc> m_pDoc;
     std::function<bool()> m_fnCloseGuard;
+    bool m_bCloseConfirmed = false;
     QList<QPointer<CChildFrame>> m_frames;
 };

@@ -232,7 +232,7 @@ void CMainFrame::CreateMenus()
     m_menusDoc.append(pTools);
 
     QMenu* pWindow = pBar->addMenu(QStringLiteral("ウィンドウ(&W)"));
-    addItems(pWindow, {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, 0, ID_WINDOW_MANAGER});
+    addItems(pWindow, {ID_WINDOW_NEW, 0, ID_WINDOW_MANAGER});
     m_menusDoc.append(pWindow);
 
     QMenu* pHelp = pBar->addMenu(QStringLiteral("ヘルプ(&H)"));
@@ -346,14 +346,6 @@ void CMainFrame::AddFrameCommands()
         CChildFrame* pFrame = ActiveChildFrame();
         ui.Enable(pFrame && m_app.Template(pFrame->Kind()).IsAvailable());
     });
-    AddCommand(ID_WINDOW_CASCADE, [this](int) {
-        m_pMdiArea->setViewMode(QMdiArea::SubWindowView);
-        m_pMdiArea->cascadeSubWindows();
-    }, [this](CCmdUI& ui) { ui.Enable(ActiveChildFrame() != nullptr); });
-    AddCommand(ID_WINDOW_TILE_HORZ, [this](int) {
-        m_pMdiArea->setViewMode(QMdiArea::SubWindowView);
-        m_pMdiArea->tileSubWindows();
-    }, [this](CCmdUI& ui) { ui.Enable(ActiveChildFrame() != nullptr); });
     AddCommand(ID_FILE_CLOSE, [this](int) { CloseActiveLedger(); },
                [this](CCmdUI& ui) { ui.Enable(ActiveChildFrame() != nullptr); });
     AddCommand(ID_CONTEXT_HELP, [](int) { QWhatsThis::enterWhatsThisMode(); });
@@ -518,8 +510,15 @@ void CMainFrame::CloseActiveLedger()
     CChildFrame* pActive = ActiveChildFrame();
     if (!pActive || !pActive->Session())
         return;
-    for (CChildFrame* pFrame : pActive->Session()->Frames())
+    CLedgerSession* pSession = pActive->Session();
+    // Asked before any window goes, so that a cancel leaves every window open.
+    if (!pSession->ConfirmClose())
+        return;
+    QPointer<CLedgerSession> guard(pSession);
+    for (CChildFrame* pFrame : pSession->Frames())
         pFrame->close();
+    if (guard)
+        guard->CancelClose();
 }
 
 void CMainFrame::ShowWindowManager()
@@ -693,9 +692,29 @@ void CMainFrame::SaveLayout(QSettings& settings) const
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent)
 {
+    // Every modified ledger is asked about before anything closes: a cancel keeps them all.
+    QList<QPointer<CLedgerSession>> sessions;
+    for (CChildFrame* pFrame : ChildFrames()) {
+        CLedgerSession* pSession = pFrame->Session();
+        if (pSession && !sessions.contains(pSession))
+            sessions.append(pSession);
+    }
+    auto cancel = [&sessions, pEvent]() {
+        for (const QPointer<CLedgerSession>& pSession : sessions) {
+            if (pSession)
+                pSession->CancelClose();
+        }
+        pEvent->ignore();
+    };
+    for (const QPointer<CLedgerSession>& pSession : sessions) {
+        if (pSession && !pSession->ConfirmClose()) {
+            cancel();
+            return;
+        }
+    }
     m_pMdiArea->closeAllSubWindows();
     if (!m_pMdiArea->subWindowList().isEmpty()) {
-        pEvent->ignore();
+        cancel();
         return;
     }
     {

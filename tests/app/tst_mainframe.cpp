@@ -54,6 +54,8 @@ private Q_SLOTS:
     void datePickerOpensAtTheToolbarButton();
     void modifiedLedgerAsksBeforeClosing_data();
     void modifiedLedgerAsksBeforeClosing();
+    void cancelKeepsEveryWindow_data();
+    void cancelKeepsEveryWindow();
     void appColors_data();
     void appColors();
     void dialogPositionsOffScreenAreIgnored();
@@ -528,6 +530,47 @@ void TestMainFrame::modifiedLedgerAsksBeforeClosing()
         QCOMPARE(pApp->Sessions().first()->Title(), QStringLiteral("saved.ldr"));
         QVERIFY(!pApp->Sessions().first()->IsModified());
     }
+}
+
+void TestMainFrame::cancelKeepsEveryWindow_data()
+{
+    QTest::addColumn<bool>("bExit");
+    QTest::newRow("close-ledger-with-two-windows") << false;
+    QTest::newRow("exit-with-two-ledgers") << true;
+}
+
+void TestMainFrame::cancelKeepsEveryWindow()
+{
+    QFETCH(bool, bExit);
+    auto pApp = Start();
+    CLedgerSession* pFirst = pApp->Sessions().first();
+    pFirst->SetModified(true);
+    // A second window on the modified ledger, and a second, unmodified ledger.
+    pApp->MainFrame()->ExecuteCommand(ID_WINDOW_NEW);
+    QVERIFY(pApp->NewDocument());
+    pApp->MainFrame()->ActivateChildFrame(pFirst->Frames().first());
+    QCOMPARE(pApp->MainFrame()->ChildFrames().size(), 3);
+
+    CRecordingMessageSink sink;
+    sink.QueueAnswer(IDCANCEL);
+    if (bExit)
+        QVERIFY(!pApp->MainFrame()->close());
+    else
+        pApp->MainFrame()->ExecuteCommand(ID_FILE_CLOSE);
+    QCOMPARE(sink.m_boxes.size(), 1);
+    QCOMPARE(pApp->MainFrame()->ChildFrames().size(), 3);
+    QCOMPARE(pApp->Sessions().size(), 2);
+    QCOMPARE(pFirst->Frames().size(), 2);
+
+    // Discarding closes the ledger with both its windows, asking once.
+    sink.QueueAnswer(IDNO);
+    pApp->MainFrame()->ActivateChildFrame(pFirst->Frames().first());
+    if (bExit)
+        QVERIFY(pApp->MainFrame()->close());
+    else
+        pApp->MainFrame()->ExecuteCommand(ID_FILE_CLOSE);
+    QCOMPARE(sink.m_boxes.size(), 2);
+    QTRY_COMPARE(pApp->Sessions().size(), bExit ? 0 : 1);
 }
 
 void TestMainFrame::appColors_data()

@@ -1,3 +1,4 @@
+#include "app/CofferApp.h"
 #include "app/CommandLine.h"
 #include "app/FrameTitle.h"
 #include "app/NaviLayout.h"
@@ -28,6 +29,8 @@ private Q_SLOTS:
     void calendarPlacement();
     void commandLine_data();
     void commandLine();
+    void saveSuffix_data();
+    void saveSuffix();
     void forwardablePath_data();
     void forwardablePath();
 };
@@ -220,6 +223,29 @@ void TestShellRules::commandLine()
     const CCommandLine line = CCommandLine::Parse(arguments);
     QCOMPARE(line.m_bForward, forward);
     QCOMPARE(line.m_strFile, file);
+}
+
+void TestShellRules::saveSuffix_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("expected");
+    const QString native = QStringLiteral("ペニーフォールド ファイル (*.ldr *.ccr)");
+    QTest::newRow("bare-name-native") << "/home/u/kakei" << native << "/home/u/kakei.ldr";
+    QTest::newRow("bare-name-no-filter") << "/home/u/kakei" << QString() << "/home/u/kakei.ldr";
+    QTest::newRow("bare-name-csv") << "/home/u/kakei" << "CSV ファイル (*.csv)" << "/home/u/kakei.csv";
+    QTest::newRow("bare-name-csd") << "/home/u/kakei" << "CSD ファイル (*.csd)" << "/home/u/kakei.csd";
+    QTest::newRow("ccr-kept") << "/home/u/old.ccr" << native << "/home/u/old.ccr";
+    QTest::newRow("csv-name-native-filter") << "/home/u/out.csv" << native << "/home/u/out.csv";
+    QTest::newRow("dotted-folder") << "/home/u/v1.2/kakei" << native << "/home/u/v1.2/kakei.ldr";
+}
+
+void TestShellRules::saveSuffix()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, filter);
+    QFETCH(QString, expected);
+    QCOMPARE(CCofferApp::WithDefaultSuffix(path, filter), expected);
 }
 
 void TestShellRules::forwardablePath_data()
