@@ -274,6 +274,16 @@ QPoint CCofferApp::UsablePosition(const QPoint& pt)
     return QPoint(NO_POSITION, NO_POSITION);
 }
 
+QString CCofferApp::HelpFile()
+{
+    // Installed beside the program's data; a build tree keeps the same layout.
+    const QString strRelative = QStringLiteral("pennyfold/help/index.html");
+    const QString strBeside = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/") + strRelative;
+    if (IsExistingFile(strBeside))
+        return QFileInfo(strBeside).absoluteFilePath();
+    return QStandardPaths::locate(QStandardPaths::GenericDataLocation, strRelative);
+}
+
 bool CCofferApp::LaunchProgram(const QString& strPath)
 {
     bool bStarted = false;
@@ -569,6 +579,9 @@ void CCofferApp::AddAppCommands()
                 m_settings.m_recentFiles.Remove(nID - ID_FILE_MRU_FILE1);
         },
         [this](CCmdUI& ui) { ui.Enable(ui.m_nID - ID_FILE_MRU_FILE1 < m_settings.m_recentFiles.Size()); });
+    // The help page is a document of its own, shown by the desktop's browser.
+    AddCommand(ID_HELP_FINDER, ID_DEFAULT_HELP, [](int) { LaunchProgram(HelpFile()); },
+               [](CCmdUI& ui) { ui.Enable(!HelpFile().isEmpty()); });
     AddCommand(ID_APP_EXIT, [this](int) {
         if (m_pMainFrame)
             m_pMainFrame->close();

@@ -78,6 +78,8 @@ public:
 
     // Starts a program; on failure beeps and shows 4131.
     static bool LaunchProgram(const QString& strPath);
+    // The program's help page; empty when it is not installed.
+    static QString HelpFile();
 
     const CDocTemplate& Template(int nKind) const;
     CDocTemplate& Template(int nKind);

@@ -94,8 +94,27 @@ QHash<int, SCommandInfo> BuildTable()
     add(ID_APP_ABOUT, "バージョン情報(&A)...", "プログラム情報、バージョン、著作権を表示します\nバージョン情報", "ｉ");
     add(ID_CONTEXT_HELP, "ヘルプ(&H)", "クリックした項目のヘルプを表示します\nヘルプ", "？",
         QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    add(ID_HELP_FINDER, "ヘルプ トピック(&T)", "ヘルプの目次を表示します\nヘルプ トピック", "", QKeySequence(Qt::Key_F1));
+    add(ID_HELP, "ヘルプ", "ヘルプを表示します\nヘルプ");
+    add(ID_DEFAULT_HELP, "ヘルプ", "ヘルプを表示します\nヘルプ");
     for (int i = 0; i < 4; ++i)
         add(ID_FILE_MRU_FILE1 + i, "", "指定のファイルを開きます");
+
+    // Features whose dialogs and views this build does not have yet: their commands stay
+    // disabled, and the prompt and tip say why instead of leaving the user guessing.
+    const int pending[] = { ID_EDIT_BALANCE,       ID_EDIT_FIND_NEXT,     ID_EDIT_FIND_PREV,  ID_MOVE_FIRST,
+                            ID_MOVE_LAST,          ID_MOVE_PREV_YEAR,     ID_MOVE_NEXT_YEAR,  ID_MOVE_PREV_MONTH,
+                            ID_MOVE_NEXT_MONTH,    ID_MOVE_DATE,          ID_MOVE_DATE_AT,    ID_MOVE_PREV_CATEGORY,
+                            ID_MOVE_NEXT_CATEGORY, ID_MOVE_NEXT_CURRENCY, ID_EDIT_EXTRACT,    ID_EDIT_BALANCE_LIST,
+                            ID_TOOL_CURRENCY,      ID_TOOL_CATEGORY,      ID_TOOL_OPTIONS,    ID_NAVI_EXTRACT,
+                            ID_NAVI_BALANCE_LIST,  ID_EDIT_PASTE_SPECIAL, ID_MOVE_NEXT_ERROR, ID_VIEW_FORMAT,
+                            ID_EDIT_INPUT,         ID_EDIT_ADD,           ID_EDIT_MODIFY_ROW, ID_FILE_PRINT,
+                            ID_FILE_PRINT_DIRECT,  ID_FILE_PRINT_PREVIEW, ID_EDIT_FIND };
+    for (int nID : pending) {
+        const auto it = table.find(nID);
+        if (it != table.end())
+            it->bPending = true;
+    }
     return table;
 }
 
@@ -118,14 +137,26 @@ bool CCommandTable::Contains(int nID)
     return Table().contains(nID);
 }
 
+namespace {
+QString PendingNote(const SCommandInfo& info, const QString& strText)
+{
+    return info.bPending && !strText.isEmpty() ? strText + CCommandTable::PendingSuffix() : strText;
+}
+} // namespace
+
+QString CCommandTable::PendingSuffix()
+{
+    return QStringLiteral("（この版ではまだ使えません）");
+}
+
 QString CCommandTable::Tip(const SCommandInfo& info)
 {
     const qsizetype n = info.strPrompt.indexOf(QLatin1Char('\n'));
-    return n < 0 ? QString() : info.strPrompt.mid(n + 1);
+    return PendingNote(info, n < 0 ? QString() : info.strPrompt.mid(n + 1));
 }
 
 QString CCommandTable::Prompt(const SCommandInfo& info)
 {
     const qsizetype n = info.strPrompt.indexOf(QLatin1Char('\n'));
-    return n < 0 ? info.strPrompt : info.strPrompt.left(n);
+    return PendingNote(info, n < 0 ? info.strPrompt : info.strPrompt.left(n));
 }

@@ -15,6 +15,8 @@ struct SCommandInfo
     QString strGlyph;
     QKeySequence shortcut;
     bool bCheckable = false;
+    // The feature behind the command is not built yet: it stays disabled and says so.
+    bool bPending = false;
 };
 
 class CCommandTable
@@ -27,4 +29,6 @@ public:
     // The toolbar tip and the status prompt of an entry.
     static QString Tip(const SCommandInfo& info);
     static QString Prompt(const SCommandInfo& info);
+    // Appended to the prompt and tip of a pending command.
+    static QString PendingSuffix();
 };

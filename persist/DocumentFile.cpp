@@ -144,3 +144,9 @@ bool CDocumentFile::Save(CCofferDoc& doc, const QString& strPath)
     }
     return true;
 }
+
+QByteArray CDocumentFile::NativeBytes(CCofferDoc& doc)
+{
+    CLentData lent(doc);
+    return CLedgerFile::Write(CLedgerFile::KIND_NATIVE, lent.m_data, doc.m_strPassword);
+}

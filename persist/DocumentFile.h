@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -28,4 +29,8 @@ public:
     // (".csv", ".csd") write the file only, because the ledger's other parts
     // are not in it, so closing must still offer to save.
     static bool Save(CCofferDoc& doc, const QString& strPath);
+
+    // The native file of the document, enciphered with its password when it
+    // has one, without touching its path or saved state.
+    static QByteArray NativeBytes(CCofferDoc& doc);
 };
