@@ -463,6 +463,12 @@ CLedgerSession* CCofferApp::RestoreDocument(const QString& strFile, const QStrin
     if (strPath.isEmpty()) {
         pSession->SetPath(QString());
         pSession->SetTitle(strTitle);
+        // The next new ledger must not repeat a restored untitled name.
+        const QString strBase = QStringLiteral("Pennyfold");
+        bool bNumbered = false;
+        const int nNumber = strTitle.startsWith(strBase) ? strTitle.mid(strBase.size()).toInt(&bNumbered) : 0;
+        if (bNumbered && nNumber > m_nUntitled)
+            m_nUntitled = nNumber;
     }
     // Not saved where it belongs until the user says so.
     pSession->SetModified(true);

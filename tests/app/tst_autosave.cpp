@@ -220,6 +220,11 @@ void TestAutoSave::startOffersWhatADeadProgramLeft()
         QVERIFY(pUntitled->Path().isEmpty());
         QVERIFY(pUntitled->IsModified());
         QVERIFY(HasLine(pUntitled->Document(), QStringLiteral("パン")));
+        // A new ledger does not take the restored one's name.
+        CLedgerSession* pNew = pApp->NewDocument();
+        QVERIFY(pNew);
+        QCOMPARE(pNew->Title(), QStringLiteral("Pennyfold2"));
+        pNew->Frames().first()->close();
     } else {
         QCOMPARE(pApp->Sessions().size(), 1);
         QVERIFY(!pApp->Sessions().first()->IsModified());
