@@ -82,7 +82,31 @@ QString CRecentFileList::MenuName(int nIndex) const
     const QString strPath = At(nIndex);
     if (strPath.isEmpty())
         return QString();
-    return ShortenName(QFileInfo(QDir::fromNativeSeparators(strPath)).fileName());
+    return AbbreviatePath(QDir::fromNativeSeparators(strPath), QDir::homePath());
+}
+
+QString CRecentFileList::AbbreviatePath(const QString& strPath, const QString& strHome, int nMax)
+{
+    // The folders tell two ledgers of one name apart; as many of the innermost as fit
+    // are kept, the rest become "...".
+    QString strShown = strPath;
+    if (!strHome.isEmpty() && strHome != QLatin1String("/")
+        && strShown.startsWith(strHome + QLatin1Char('/')))
+        strShown = QStringLiteral("~") + strShown.mid(strHome.size());
+    if (strShown.size() <= nMax)
+        return strShown;
+    const QStringList parts = strShown.split(QLatin1Char('/'));
+    const QString strName = parts.last();
+    if (strName.size() + 4 > nMax)
+        return ShortenName(strName, nMax);
+    QString strTail = strName;
+    for (qsizetype i = parts.size() - 2; i >= 1; --i) {
+        const QString strLonger = parts.at(i) + QLatin1Char('/') + strTail;
+        if (strLonger.size() + 4 > nMax)
+            break;
+        strTail = strLonger;
+    }
+    return QStringLiteral(".../") + strTail;
 }
 
 QString CRecentFileList::ReopenCandidate() const

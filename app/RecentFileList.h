@@ -29,6 +29,8 @@ public:
     // MENU_NAME_LENGTH characters with an ellipsis in the middle.
     QString MenuName(int nIndex) const;
     static QString ShortenName(const QString& strName, int nMax = MENU_NAME_LENGTH);
+    // A path in at most nMax characters, the home folder as "~".
+    static QString AbbreviatePath(const QString& strPath, const QString& strHome, int nMax = MENU_NAME_LENGTH);
 
     // The ledger to reopen at start: the most recent native ledger (.ldr or
     // .ccr), else the most recent entry of any kind; empty when the list is.

@@ -24,6 +24,8 @@ private Q_SLOTS:
     void reopenCandidate_data();
     void reopenCandidate();
     void recentListKeepsFourDistinct();
+    void recentMenuNames_data();
+    void recentMenuNames();
     void recentListSkipsGapsWhenLoading();
 
 private:
@@ -258,11 +260,34 @@ void TestAppSettings::recentListKeepsFourDistinct()
     QCOMPARE(list.Files(), (QStringList{"/5.ldr", "/4.ldr", "/3.ldr", "/2.ldr"}));
     list.Add(QStringLiteral("/3.ldr"));
     QCOMPARE(list.Files(), (QStringList{"/3.ldr", "/5.ldr", "/4.ldr", "/2.ldr"}));
-    QCOMPARE(list.MenuName(0), QStringLiteral("3.ldr"));
+    QCOMPARE(list.MenuName(0), QStringLiteral("/3.ldr"));
     QCOMPARE(list.MenuName(9), QString());
     const QString strLong = QStringLiteral("とても長い名前の家計簿ファイルはメニューで短くなります.ldr");
     QCOMPARE(CRecentFileList::ShortenName(strLong).size(), CRecentFileList::MENU_NAME_LENGTH);
     QVERIFY(CRecentFileList::ShortenName(strLong).endsWith(QStringLiteral(".ldr")));
+}
+
+void TestAppSettings::recentMenuNames_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("home") << "/home/hana/家計簿/2024.ldr" << "~/家計簿/2024.ldr";
+    QTest::newRow("outside-home") << "/srv/share/kakei.ldr" << "/srv/share/kakei.ldr";
+    QTest::newRow("inner-folders-kept") << "/home/hana/documents/household/accounts/2024/kakei.ldr"
+                                        << ".../accounts/2024/kakei.ldr";
+    QTest::newRow("long-name-alone") << "/home/hana/とても長い名前の家計簿ファイルはメニューで短くなります.ldr"
+                                     << CRecentFileList::ShortenName(
+                                            QStringLiteral("とても長い名前の家計簿ファイルはメニューで短くなります.ldr"));
+    QTest::newRow("home-lookalike") << "/home/hanako/a.ldr" << "/home/hanako/a.ldr";
+}
+
+void TestAppSettings::recentMenuNames()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, shown);
+    const QString strAbbreviated = CRecentFileList::AbbreviatePath(path, QStringLiteral("/home/hana"));
+    QCOMPARE(strAbbreviated, shown);
+    QVERIFY(strAbbreviated.size() <= CRecentFileList::MENU_NAME_LENGTH);
 }
 
 void TestAppSettings::recentListSkipsGapsWhenLoading()

@@ -5,6 +5,7 @@
 #include "app/NaviTarget.h"
 #include "app/PeriodDisplay.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -53,6 +54,7 @@ private Q_SLOTS:
     void userSelectionIsPostedProgrammaticIsNot();
     void graphCategoryTree();
     void dateSynchronisationSetsCalendarQuietly();
+    void neighbouringDaysCannotBeChosen();
     void paneToolBarStates_data();
     void paneToolBarStates();
 };
@@ -245,6 +247,42 @@ void TestNaviPane::dateSynchronisationSetsCalendarQuietly()
     Q_EMIT pane.Calendar()->clicked(QDate(2020, 5, 20));
     QCOMPARE(dates.size(), 1);
     QCOMPARE(dates.at(0).at(0).value<PackedDate>(), MakeDate(2020, 5, 20));
+}
+
+void TestNaviPane::neighbouringDaysCannotBeChosen()
+{
+    CNaviPane pane(false, nullptr);
+    pane.resize(260, 600);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    CFakeView view;
+    view.m_state.nKind = VIEW_REGISTER;
+    pane.Refresh(&view);
+    CNaviCalendar* pCalendar = pane.Calendar();
+    // March 2021 starts on a Monday and ends on a Wednesday: both neighbours show.
+    pCalendar->setCurrentPage(2021, 3);
+    QAbstractItemView* pTable = pCalendar->DayTable();
+    QVERIFY(pTable != nullptr);
+    QSignalSpy dates(&pane, &CNaviPane::DateChosen);
+    QModelIndex neighbour;
+    QModelIndex own;
+    for (int r = 1; r < pTable->model()->rowCount(); ++r) {
+        for (int c = 0; c < pTable->model()->columnCount(); ++c) {
+            const QModelIndex index = pTable->model()->index(r, c);
+            const int nDay = index.data().toInt();
+            if (CNaviCalendar::IsNeighbourCell(r, nDay) && !neighbour.isValid())
+                neighbour = index;
+            if (nDay == 15)
+                own = index;
+        }
+    }
+    QVERIFY(neighbour.isValid());
+    QTest::mouseClick(pTable->viewport(), Qt::LeftButton, Qt::NoModifier, pTable->visualRect(neighbour).center());
+    QCOMPARE(dates.size(), 0);
+    QCOMPARE(pCalendar->monthShown(), 3);
+    QTest::mouseClick(pTable->viewport(), Qt::LeftButton, Qt::NoModifier, pTable->visualRect(own).center());
+    QCOMPARE(dates.size(), 1);
+    QCOMPARE(dates.at(0).at(0).value<PackedDate>(), MakeDate(2021, 3, 15));
 }
 
 void TestNaviPane::paneToolBarStates_data()
