@@ -53,6 +53,10 @@ bool CEditorDismissal::eventFilter(QObject* pWatched, QEvent* pEvent)
     case QEvent::NonClientAreaMouseButtonPress:
     case QEvent::NonClientAreaMouseButtonDblClick: {
         auto* pWidget = static_cast<QWidget*>(pWatched);
+        // A popup open while editing came from the editor itself (its context menu):
+        // any press that could open another one has already hidden the editor.
+        if (pWidget->window()->windowType() == Qt::Popup)
+            break;
         if (pWidget != m_pEditor && !m_pEditor->isAncestorOf(pWidget))
             Dismiss();
         break;

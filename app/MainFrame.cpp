@@ -9,8 +9,10 @@
 #include "app/EditorDismissal.h"
 #include "app/FrameTitle.h"
 #include "app/LedgerSession.h"
+#include "app/LockKeyState.h"
 #include "app/NaviPane.h"
 #include "app/NaviTarget.h"
+#include "grid/InplaceEdit.h"
 #include "platform/SettingsStore.h"
 
 #include <QAbstractEventDispatcher>
@@ -33,6 +35,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
+#include <QTabBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWhatsThis>
@@ -70,6 +73,19 @@ CMainFrame::CMainFrame(CCofferApp& app, QWidget* pParent) : QMainWindow(pParent)
 
     m_router.SetRoute([this] { return Route(); });
     m_pDismissal = new CEditorDismissal(this);
+    m_pLockKeys = new CLockKeyState(this);
+    // Every cell editor of the views reports here when it starts and stops editing.
+    CInplaceEdit::InstallFrameHook(this, [this](CInplaceEdit* pEdit, bool bEditing) {
+        if (!bEditing) {
+            UnregisterInplaceEditor(pEdit);
+            return;
+        }
+        QPointer<CInplaceEdit> pGuard(pEdit);
+        RegisterInplaceEditor(pEdit, [pGuard] {
+            if (pGuard)
+                pGuard->End(true);
+        });
+    });
     m_pDatePicker = new CDatePickerPopup(this);
     m_pDatePicker->hide();
 
@@ -92,6 +108,7 @@ CMainFrame::CMainFrame(CCofferApp& app, QWidget* pParent) : QMainWindow(pParent)
             if (pGrid)
                 pGrid->OnActivateView(true);
         }
+        ShowActiveTabCloseButton();
         OnIdle();
     });
 
@@ -113,6 +130,7 @@ CMainFrame::~CMainFrame()
     // The base class tears the windows down after the members are gone:
     // nothing may call back into this frame from then on.
     m_bClosing = true;
+    CInplaceEdit::RemoveFrameHook(this);
     disconnect(m_pMdiArea, nullptr, this, nullptr);
     if (QAbstractEventDispatcher* pDispatcher = QAbstractEventDispatcher::instance())
         disconnect(pDispatcher, nullptr, this, nullptr);
@@ -128,6 +146,8 @@ QAction* CMainFrame::MakeAction(int nID)
     auto* pAction = new QAction(info.strMenu, this);
     pAction->setData(nID);
     pAction->setStatusTip(CCommandTable::Prompt(info));
+    // What the context help shows for the item.
+    pAction->setWhatsThis(CCommandTable::Prompt(info));
     const QString strTip = CCommandTable::Tip(info);
     if (!strTip.isEmpty())
         pAction->setToolTip(strTip);
@@ -236,7 +256,7 @@ void CMainFrame::CreateMenus()
     m_menusDoc.append(pWindow);
 
     QMenu* pHelp = pBar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    addItems(pHelp, {ID_CONTEXT_HELP, 0, ID_APP_ABOUT});
+    addItems(pHelp, {ID_HELP_FINDER, ID_CONTEXT_HELP, 0, ID_APP_ABOUT});
     m_menusAlways.append(pHelp);
 
     for (QMenu* pMenu : pBar->findChildren<QMenu*>()) {
@@ -292,6 +312,21 @@ void CMainFrame::CreateNaviPane()
         m_updater.Bind(pButton, pButton->property("commandId").toInt(), true);
     for (QPushButton* pButton : m_pNaviPane->PeriodButtons())
         m_updater.Bind(pButton, pButton->property("commandId").toInt(), false);
+    // Buttons of features this build lacks say so, like their menu items.
+    for (QPushButton* pButton : m_pNaviPane->ViewButtons()) {
+        const CDocTemplate& tmpl = m_app.Template(pButton->property("commandId").toInt() - ID_VIEW_REGISTER);
+        if (!tmpl.IsAvailable()) {
+            pButton->setStatusTip(tmpl.PendingPrompt());
+            pButton->setToolTip(tmpl.PendingPrompt());
+        }
+    }
+    for (int nID : {ID_NAVI_EXTRACT, ID_NAVI_BALANCE_LIST}) {
+        QAction* pAction = m_pNaviPane->ToolBarAction(nID);
+        if (pAction != nullptr && CCommandTable::Info(nID).bPending) {
+            pAction->setToolTip(pAction->text() + CCommandTable::PendingSuffix());
+            pAction->setStatusTip(pAction->toolTip());
+        }
+    }
     connect(m_pNaviPane, &CNaviPane::Command, this, [this](int nID) { Execute(nID); });
     connect(m_pNaviPane, &CNaviPane::DateChosen, this,
             [this](PackedDate date) { DeliverToView([date](INaviTarget* p) { p->OnNaviDate(date); }); });
@@ -348,6 +383,9 @@ void CMainFrame::AddFrameCommands()
     });
     AddCommand(ID_FILE_CLOSE, [this](int) { CloseActiveLedger(); },
                [this](CCmdUI& ui) { ui.Enable(ActiveChildFrame() != nullptr); });
+    // Lit while the lock is on; without a report of the state they stay dark.
+    AddCommand(ID_INDICATOR_CAPS, {}, [this](CCmdUI& ui) { ui.Enable(m_pLockKeys->IsCapsOn()); });
+    AddCommand(ID_INDICATOR_NUM, {}, [this](CCmdUI& ui) { ui.Enable(m_pLockKeys->IsNumOn()); });
     AddCommand(ID_CONTEXT_HELP, [](int) { QWhatsThis::enterWhatsThisMode(); });
 }
 
@@ -386,6 +424,21 @@ void CMainFrame::AddChildFrame(CChildFrame* pFrame)
     m_pMdiArea->setActiveSubWindow(pFrame);
     m_pLastActive = pFrame;
     OnIdle();
+}
+
+void CMainFrame::ShowActiveTabCloseButton()
+{
+    // Only the active tab offers its close button, so that a click meant to switch
+    // tabs cannot close a window.
+    QTabBar* pTabs = m_pMdiArea->findChild<QTabBar*>();
+    if (pTabs == nullptr)
+        return;
+    for (int i = 0; i < pTabs->count(); ++i) {
+        for (auto side : {QTabBar::LeftSide, QTabBar::RightSide}) {
+            if (QWidget* pButton = pTabs->tabButton(i, side))
+                pButton->setVisible(i == pTabs->currentIndex());
+        }
+    }
 }
 
 void CMainFrame::ActivateChildFrame(CChildFrame* pFrame)

@@ -17,6 +17,7 @@
 class CCofferApp;
 class CDatePickerPopup;
 class CEditorDismissal;
+class CLockKeyState;
 class CNaviPane;
 class QLabel;
 class QMdiArea;
@@ -48,6 +49,7 @@ public:
 
     void AddChildFrame(CChildFrame* pFrame);
     void ActivateChildFrame(CChildFrame* pFrame);
+    void ShowActiveTabCloseButton();
     CChildFrame* ActiveChildFrame() const;
     QList<CChildFrame*> ChildFrames() const;
 
@@ -124,6 +126,7 @@ private:
     QList<QMenu*> m_menusDoc;
     QList<QAction*> m_mruActions;
     CEditorDismissal* m_pDismissal = nullptr;
+    CLockKeyState* m_pLockKeys = nullptr;
     QPointer<CChildFrame> m_pLastActive;
     // The grid view told it is active, so that only it shows its frame and editor.
     QPointer<CGridViewEx> m_pActiveGrid;

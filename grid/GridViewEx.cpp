@@ -59,6 +59,15 @@ void CGridViewEx::ShowFrame(bool bShow)
     UpdateFrame(bShow ? m_selection.FrameCell() : QPoint(-1, -1));
 }
 
+void CGridViewEx::SyncFrame()
+{
+    if (!m_bActive)
+        return;
+    const QPoint cell = m_selection.FrameCell();
+    m_nFrameCol = cell.x();
+    m_nFrameRow = cell.y();
+}
+
 QRect CGridViewEx::FrameRect(int nCol, int nRow) const
 {
     if (nRow < 0)

@@ -25,7 +25,7 @@ class QPrinter;
 // in OnDraw (only the cells meeting the clip rectangle), overrides
 // GetFitColWidth for fit-to-contents and OnSelChange for per-selection state.
 // After renumbering rows it calls Selection().ShiftRows or
-// AdjustForDeletedRows. The frame that holds it calls OnActivateView. For
+// AdjustForDeletedRows, then SyncFrame. The frame that holds it calls OnActivateView. For
 // drops it calls SetDragShape in its drag-enter handler and, in drag enter and
 // move, DropTarget()->DragOver (edge scroll) or else DrawDropFeedback; drag
 // leave and drop call DropTarget()->DragLeave and DrawDropFeedback(-32767,
@@ -45,6 +45,9 @@ public:
     // Scrolls the cell into view, moves the cursor with the selection flags and redraws the frame.
     void SetCurCell(int nCol, int nRow, unsigned nSelFlags, unsigned nScrollFlags);
     void ShowFrame(bool bShow);
+    // After the owner renumbered its rows and before it repaints everything: the drawn
+    // frame moves to the selection's frame cell (while active) without drawing.
+    void SyncFrame();
     // Moves the cursor to a row, centring rows that are far away; a negative
     // column keeps the frame cell's column.
     void GoToRow(int nCol, int nRow);

@@ -8,6 +8,18 @@ namespace {
 
 CInplaceEdit* g_pActive = nullptr;
 
+struct SFrameHook
+{
+    const QObject* pOwner = nullptr;
+    CInplaceEdit::FrameHook fn;
+};
+
+SFrameHook& FrameHookSlot()
+{
+    static SFrameHook hook;
+    return hook;
+}
+
 } // namespace
 
 CInplaceEdit::CInplaceEdit(QWidget* pParent)
@@ -22,6 +34,30 @@ CInplaceEdit::~CInplaceEdit()
 {
     if (g_pActive == this)
         g_pActive = nullptr;
+    // Destroyed while editing: the frame must not keep its shortcuts away for a dead editor.
+    if (m_bActive) {
+        m_bActive = false;
+        NotifyFrame(this, false);
+    }
+}
+
+void CInplaceEdit::InstallFrameHook(const QObject* pOwner, FrameHook fn)
+{
+    FrameHookSlot() = SFrameHook{pOwner, std::move(fn)};
+}
+
+void CInplaceEdit::RemoveFrameHook(const QObject* pOwner)
+{
+    if (FrameHookSlot().pOwner == pOwner)
+        FrameHookSlot() = SFrameHook();
+}
+
+void CInplaceEdit::NotifyFrame(CInplaceEdit* pEdit, bool bEditing)
+{
+    // Copied: the hook may replace itself while it runs.
+    const FrameHook fn = FrameHookSlot().fn;
+    if (fn)
+        fn(pEdit, bEditing);
 }
 
 CInplaceEdit* CInplaceEdit::ActiveEditor()
@@ -46,6 +82,7 @@ void CInplaceEdit::Start(const QString& strText, const QRect& rc)
     if (g_pActive && g_pActive != this)
         g_pActive->End(true);
     g_pActive = this;
+    NotifyFrame(this, true);
     setGeometry(rc);
     raise();
     show();
@@ -62,6 +99,7 @@ void CInplaceEdit::Finish()
     m_bActive = false;
     if (g_pActive == this)
         g_pActive = nullptr;
+    NotifyFrame(this, false);
     // Hide after dropping the active state, so the focus loss it causes does not commit again.
     hide();
     if (parentWidget())

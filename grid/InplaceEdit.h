@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QString>
 
+#include <functional>
+
 // The one-line editor laid over a cell. Start shows it on a rectangle with a
 // text; Enter, losing the focus or End(true) commit, Esc cancels. A commit of
 // a changed text emits Committed; an unchanged text or a cancel emits nothing.
@@ -28,6 +30,14 @@ public:
     // the main frame calls this for every button press and wheel turn it sees.
     static void CloseUnlessInside(QObject* pTarget);
 
+    // Told with true when an editor starts editing and with false when it stops, so
+    // that the window owning the shortcuts and the dismissal can register it without
+    // the grid knowing that window. One hook at a time; RemoveFrameHook drops it only
+    // for the owner that installed it.
+    using FrameHook = std::function<void(CInplaceEdit* pEdit, bool bEditing)>;
+    static void InstallFrameHook(const QObject* pOwner, FrameHook fn);
+    static void RemoveFrameHook(const QObject* pOwner);
+
 Q_SIGNALS:
     void Committed(const QString& strText);
     void Cancelled();
@@ -39,6 +49,7 @@ protected:
 
 private:
     void Finish();
+    static void NotifyFrame(CInplaceEdit* pEdit, bool bEditing);
 
     bool m_bActive = false;
     QString m_strStart;

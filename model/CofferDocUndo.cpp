@@ -336,6 +336,9 @@ bool CCofferDoc::MoveRange(const CLineRange& range, const std::vector<int>& colK
     }
 
     const int nLeft = range.left;
+    // A block dropped back onto itself changes nothing and must not mark the ledger modified.
+    if (nTargetCol == nLeft && nTargetRow == nTop)
+        return false;
     const int nCols = range.right - range.left + 1;
     const int nKinds = int(colKinds.size());
     if (nLeft < 0 || range.right >= nKinds || nTargetCol < 0 || nTargetCol + nCols > nKinds || nTargetRow < 0

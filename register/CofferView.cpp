@@ -13,6 +13,7 @@
 #include "summary/PeriodMode.h"
 
 #include <QFontMetrics>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -33,6 +34,16 @@ CCofferView::StatusFn& StatusProvider()
 
 // The document's m_nErrors bit that allows only the whole-period display.
 constexpr std::uint32_t ERR_WHOLE_PERIOD_ONLY = 0x100;
+
+// An advance no character of a text can exceed: the font's widest glyph, and the
+// full-width forms, which may come from a fallback font wider than the view font.
+int MaxAdvance(const QFontMetrics& fm)
+{
+    int nMax = fm.maxWidth();
+    for (const char16_t ch : { u'\u3000', u'\uFF37', u'\u5E73', u'W', u'M' })
+        nMax = std::max(nMax, fm.horizontalAdvance(QChar(ch)));
+    return std::max(nMax, 1);
+}
 
 } // namespace
 
@@ -227,17 +238,20 @@ int CCofferView::GetFitColWidth(int nCol)
             }
         }
     } else {
-        // Texts far shorter than the widest so far cannot be wider.
-        qsizetype nWidest = 0;
+        // Only texts that could be wider are measured: one whose every character had the
+        // widest advance of the font still fits, and a text met before measures the same
+        // again (descriptions repeat a lot in a long ledger).
+        const qsizetype nMaxAdvance = MaxAdvance(fm);
+        QSet<QString> measured;
         for (int nLine = m_nFirstLine; nLine < nEnd; ++nLine) {
             const QString strText = m_doc.GetCellText(nLine, nKind, true, m_bYen);
-            if (strText.isEmpty() || strText.size() + 1 < nWidest / 3)
+            if (strText.size() * nMaxAdvance <= nWidth)
                 continue;
-            const int w = fm.horizontalAdvance(CRegColumns::ScreenText(strText));
-            if (w > nWidth) {
-                nWidth = w;
-                nWidest = strText.size();
-            }
+            const qsizetype nSeen = measured.size();
+            measured.insert(strText);
+            if (measured.size() == nSeen)
+                continue;
+            nWidth = std::max(nWidth, fm.horizontalAdvance(CRegColumns::ScreenText(strText)));
         }
     }
     return nWidth + 2 * m_nTextInset + 1;
@@ -340,7 +354,7 @@ bool CCofferView::SetYenDisplay(bool bOn)
 
 // --- hints -----------------------------------------------------------------------------------
 
-int CCofferView::HintDeleted(int p, int n, bool bSwitch)
+int CCofferView::HintDeleted(int p, int n, bool bSwitch, int nRemaining)
 {
     const int d = p - m_nFirstLine;
     const int nTop = TopRow();
@@ -351,7 +365,7 @@ int CCofferView::HintDeleted(int p, int n, bool bSwitch)
             ScrollRows(-n);
         else if (p < nAbsTop)
             ScrollTo(1, p * GetRowHeight(1), 0, true);
-        m_nLineCount = m_doc.GetLineCount();
+        m_nLineCount = nRemaining;
         SetRowCount(m_nLineCount);
         Selection().AdjustForDeletedRows(p, n, m_nLineCount);
         ClipSelection();
@@ -439,7 +453,7 @@ void CCofferView::OnUpdate(IDocView*, int nHint, const HintData& data)
         RebuildRows();
         break;
     case HINT_ROWS_REMOVED: {
-        const int nRow = HintDeleted(at(0), at(1), bSwitch);
+        const int nRow = HintDeleted(at(0), at(1), bSwitch, m_doc.GetLineCount());
         if (IsActive() && m_nLineCount > 0)
             GoToRow(0, std::clamp(nRow, 0, m_nLineCount - 1));
         break;
@@ -459,7 +473,8 @@ void CCofferView::OnUpdate(IDocView*, int nHint, const HintData& data)
         int nRow = q1;
         if (q1 < d || q1 > d + n) {
             const bool bOutside = d < 0 || d >= m_nLineCount || q1 < 0 || q1 > m_nLineCount;
-            HintDeleted(p, n, bSwitch || (IsActive() && bOutside));
+            // The moved lines are still in the document: all but them remain until the insertion.
+            HintDeleted(p, n, bSwitch || (IsActive() && bOutside), m_doc.GetLineCount() - n);
             nRow = HintInserted(q > p ? q - n : q, n, false);
         }
         if (IsActive())
@@ -516,6 +531,8 @@ void CCofferView::OnUpdate(IDocView*, int nHint, const HintData& data)
     default:
         break; // 8 .. 12: redraw only
     }
+    // Rows renumbered above may have moved the cursor away from the drawn frame.
+    SyncFrame();
     viewport()->update();
     Q_EMIT StatusChanged();
 }

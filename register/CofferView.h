@@ -135,11 +135,15 @@ private:
     int TopRow() const;
     void RebuildRows();
     void SwitchToAll();
-    int HintDeleted(int nPos, int nCount, bool bSwitch);
+    // nRemaining: the number of lines once the block is gone (the document's count for a
+    // deletion, less the block for a move whose insertion follows).
+    int HintDeleted(int nPos, int nCount, bool bSwitch, int nRemaining);
     int HintInserted(int nPos, int nCount, bool bSwitch);
     void ClipSelection();
     void SelectRows(int nRow, int nCount);
     bool CheckSingleRange() const;
+    void PasteClipboard();
+    bool StartCellEdit();
     bool IsOnlyWholePeriod() const;
 
     void DrawCell(QPainter& painter, int nCol, int nRow, const QRect& rc, const QFontMetrics& fm);

@@ -18,6 +18,8 @@
 #include <QClipboard>
 #include <QDrag>
 #include <QDragEnterEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -117,31 +119,32 @@ QMimeData* CCofferView::CreateMimeData(const CRange& range, int nGrabCol, int nG
     return pData;
 }
 
+// Every editing command ends with OnSelChange, refused or not.
+
 void CCofferView::OnEditCopy()
 {
-    if (!CheckSingleRange())
-        return;
-    if (QMimeData* pData = CreateMimeData(Selection().GetPrimaryRange(), 0, 0))
-        QApplication::clipboard()->setMimeData(pData);
+    if (CheckSingleRange()) {
+        if (QMimeData* pData = CreateMimeData(Selection().GetPrimaryRange(), 0, 0))
+            QApplication::clipboard()->setMimeData(pData);
+    }
     OnSelChange();
 }
 
 void CCofferView::OnEditClear()
 {
-    if (!CheckSingleRange())
-        return;
-    CRegEdit::DeleteRange(m_doc, ToLineRange(Selection().GetPrimaryRange()), LayoutKinds(), false);
+    if (CheckSingleRange())
+        CRegEdit::DeleteRange(m_doc, ToLineRange(Selection().GetPrimaryRange()), LayoutKinds(), false);
     OnSelChange();
 }
 
 void CCofferView::OnEditCut()
 {
-    if (!CheckSingleRange())
-        return;
-    const CRange range = Selection().GetPrimaryRange();
-    if (QMimeData* pData = CreateMimeData(range, 0, 0)) {
-        QApplication::clipboard()->setMimeData(pData);
-        CRegEdit::DeleteRange(m_doc, ToLineRange(range), LayoutKinds(), true);
+    if (CheckSingleRange()) {
+        const CRange range = Selection().GetPrimaryRange();
+        if (QMimeData* pData = CreateMimeData(range, 0, 0)) {
+            QApplication::clipboard()->setMimeData(pData);
+            CRegEdit::DeleteRange(m_doc, ToLineRange(range), LayoutKinds(), true);
+        }
     }
     OnSelChange();
 }
@@ -168,8 +171,13 @@ int CCofferView::PasteMime(const QMimeData* pData, int nCol, int nRow, int nTarg
 
 void CCofferView::OnEditPaste()
 {
-    if (!CheckSingleRange())
-        return;
+    if (CheckSingleRange())
+        PasteClipboard();
+    OnSelChange();
+}
+
+void CCofferView::PasteClipboard()
+{
     CRange range;
     if (Selection().GetRangeCount() == 1)
         range = Selection().GetPrimaryRange();
@@ -187,13 +195,17 @@ void CCofferView::OnEditPaste()
     const int nMessage = PasteMime(QApplication::clipboard()->mimeData(), nCol, nRow, nTargetCols, nTargetRows);
     if (nMessage != 0)
         AppMessageBox(nMessage);
-    OnSelChange();
 }
 
 bool CCofferView::OnEditModify()
 {
-    if (!CheckSingleRange())
-        return false;
+    const bool bStarted = CheckSingleRange() && StartCellEdit();
+    OnSelChange();
+    return bStarted;
+}
+
+bool CCofferView::StartCellEdit()
+{
     const CRange range = Selection().GetPrimaryRange();
     if (range.IsEmpty() || range.IsWholeRows() || range.IsWholeColumns() || range.left != range.right
         || range.top != range.bottom)
@@ -321,7 +333,8 @@ QMimeData* CCofferView::BeginDrag(const QPoint& pt, CLineRange& lines)
     const CRange range = Selection().GetPrimaryRange();
     const QPoint hit = HitTest(pt.x(), pt.y(), true, true);
     const int nGrabCol = range.IsWholeRows() ? 0 : range.left - hit.x();
-    const int nGrabRow = range.top - hit.y();
+    // Whole columns are copied from the first row on.
+    const int nGrabRow = (range.IsWholeColumns() ? 0 : range.top) - hit.y();
     QMimeData* pData = CreateMimeData(range, nGrabCol, nGrabRow);
     if (pData == nullptr)
         return nullptr;
@@ -346,7 +359,14 @@ void CCofferView::EndDrag(Qt::DropAction action, const CLineRange& lines)
 
 void CCofferView::dragEnterEvent(QDragEnterEvent* pEvent)
 {
-    if (QWidget* pWindow = window())
+    // The view's own document window becomes the active one, so that what the drop
+    // inserts is selected here; a view outside the tabbed area activates its window.
+    QMdiSubWindow* pFrame = nullptr;
+    for (QWidget* p = parentWidget(); p != nullptr && pFrame == nullptr; p = p->parentWidget())
+        pFrame = qobject_cast<QMdiSubWindow*>(p);
+    if (pFrame != nullptr && pFrame->mdiArea() != nullptr)
+        pFrame->mdiArea()->setActiveSubWindow(pFrame);
+    else if (QWidget* pWindow = window())
         pWindow->activateWindow();
     const QMimeData* pData = pEvent->mimeData();
     m_bDropAllowed = false;

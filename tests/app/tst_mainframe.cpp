@@ -1,20 +1,29 @@
 #include "app/ChildFrame.h"
 #include "app/CofferApp.h"
 #include "app/CommandIds.h"
+#include "app/CommandTable.h"
 #include "app/DatePickerPopup.h"
 #include "app/LedgerSession.h"
 #include "app/MainFrame.h"
 #include "app/NaviPane.h"
+#include "grid/InplaceEdit.h"
+#include "model/Action.h"
 #include "model/CofferDoc.h"
 #include "persist/DocumentFile.h"
 #include "platform/RecordingMessageSink.h"
 #include "platform/SettingsStore.h"
 #include "platform/StringTable.h"
 #include "register/CofferView.h"
+#include "register/RegClipboard.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QScreen>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -23,6 +32,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTemporaryDir>
 
 #include <QTest>
@@ -45,12 +55,15 @@ private Q_SLOTS:
     void periodButtonsNeedAView();
     void missingViewsAreDisabledAndSaySo_data();
     void missingViewsAreDisabledAndSaySo();
+    void pendingCommandsSayWhy_data();
+    void pendingCommandsSayWhy();
     void externalPrograms_data();
     void externalPrograms();
     void openingAnOpenLedgerActivatesIt();
     void exitWritesSettingsAndLayout();
     void editorIsDismissed_data();
     void editorIsDismissed();
+    void dropActivatesItsWindow();
     void datePickerOpensAtTheToolbarButton();
     void modifiedLedgerAsksBeforeClosing_data();
     void modifiedLedgerAsksBeforeClosing();
@@ -232,6 +245,21 @@ void TestMainFrame::statusPanes()
     QVERIFY(!pTotal->isEnabled());
     QVERIFY(!pFrame->StatusPane(ID_INDICATOR_ERROR)->isEnabled());
     QVERIFY(!pFrame->StatusPane(ID_INDICATOR_EXT)->isEnabled());
+    // The lock panes follow the modifier mask of key events (Lock 0x02, Mod2 0x10).
+    QVERIFY(!pFrame->StatusPane(ID_INDICATOR_CAPS)->isEnabled());
+    const struct {
+        quint32 nMask;
+        bool bCaps;
+        bool bNum;
+    } masks[] = { { 0x02, true, false }, { 0x12, true, true }, { 0x10, false, true }, { 0x00, false, false } };
+    for (const auto& m : masks) {
+        QKeyEvent key(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, 0, 0, m.nMask);
+        QApplication::sendEvent(pFrame, &key);
+        pFrame->OnIdle();
+        QCOMPARE(pFrame->StatusPane(ID_INDICATOR_CAPS)->isEnabled(), m.bCaps);
+        QCOMPARE(pFrame->StatusPane(ID_INDICATOR_NUM)->isEnabled(), m.bNum);
+    }
+    QVERIFY(!pFrame->StatusPane(ID_INDICATOR_SCRL)->isEnabled());
 }
 
 void TestMainFrame::windowsOfOneLedgerAreNumbered()
@@ -244,6 +272,23 @@ void TestMainFrame::windowsOfOneLedgerAreNumbered()
     QVERIFY(pSecond != pFirst);
     QCOMPARE(pFirst->windowTitle(), QStringLiteral("Pennyfold1:1"));
     QCOMPARE(pSecond->windowTitle(), QStringLiteral("Pennyfold1:2"));
+    // Only the active tab can be closed from the tab bar.
+    QTabBar* pTabs = pFrame->MdiArea()->findChild<QTabBar*>();
+    QVERIFY(pTabs != nullptr);
+    auto closeButtons = [pTabs] {
+        QList<int> shown;
+        for (int i = 0; i < pTabs->count(); ++i) {
+            QWidget* pButton = pTabs->tabButton(i, QTabBar::RightSide);
+            if (pButton == nullptr)
+                pButton = pTabs->tabButton(i, QTabBar::LeftSide);
+            if (pButton != nullptr && !pButton->isHidden())
+                shown.append(i);
+        }
+        return shown;
+    };
+    QCOMPARE(closeButtons(), QList<int>{ pTabs->currentIndex() });
+    pFrame->ActivateChildFrame(pFirst);
+    QCOMPARE(closeButtons(), QList<int>{ pTabs->currentIndex() });
     pSecond->close();
     QCOMPARE(pFirst->windowTitle(), QStringLiteral("Pennyfold1"));
     QCOMPARE(pApp->Sessions().size(), 1);
@@ -318,11 +363,37 @@ void TestMainFrame::missingViewsAreDisabledAndSaySo()
     QVERIFY(!pAction->isEnabled());
     QCOMPARE(pAction->statusTip(), tip);
     QVERIFY(!pFrame->NaviPane()->ViewButtons().at(id - ID_VIEW_REGISTER)->isEnabled());
+    QCOMPARE(pFrame->NaviPane()->ViewButtons().at(id - ID_VIEW_REGISTER)->statusTip(), tip);
     QVERIFY(!pFrame->Execute(id));
     QCOMPARE(pFrame->ChildFrames().size(), 1);
     // The register's own command just activates its window.
     QVERIFY(pFrame->Execute(ID_VIEW_REGISTER));
     QCOMPARE(pFrame->ChildFrames().size(), 1);
+}
+
+void TestMainFrame::pendingCommandsSayWhy_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("tip");
+    QTest::newRow("find") << int(ID_EDIT_FIND) << QStringLiteral("検索");
+    QTest::newRow("print") << int(ID_FILE_PRINT) << QStringLiteral("印刷");
+    QTest::newRow("record-input") << int(ID_EDIT_INPUT) << QStringLiteral("入力");
+    QTest::newRow("options") << int(ID_TOOL_OPTIONS) << QString();
+}
+
+void TestMainFrame::pendingCommandsSayWhy()
+{
+    QFETCH(int, id);
+    QFETCH(QString, tip);
+    auto pApp = Start();
+    QAction* pAction = pApp->MainFrame()->Action(id);
+    QVERIFY(pAction != nullptr);
+    QVERIFY(!pAction->isEnabled());
+    QVERIFY(pAction->statusTip().endsWith(CCommandTable::PendingSuffix()));
+    if (!tip.isEmpty())
+        QCOMPARE(pAction->toolTip(), tip + CCommandTable::PendingSuffix());
+    // A command that works keeps its plain prompt.
+    QVERIFY(!pApp->MainFrame()->Action(ID_EDIT_COPY)->statusTip().endsWith(CCommandTable::PendingSuffix()));
 }
 
 void TestMainFrame::externalPrograms_data()
@@ -419,10 +490,12 @@ void TestMainFrame::editorIsDismissed_data()
 {
     QTest::addColumn<QString>("gesture");
     QTest::addColumn<bool>("hidden");
-    QTest::newRow("click on the toolbar") << QStringLiteral("toolbar") << true;
+    QTest::newRow("click on the copy button") << QStringLiteral("toolbar") << true;
     QTest::newRow("wheel over the editor") << QStringLiteral("wheel") << true;
+    QTest::newRow("wheel over the grid") << QStringLiteral("grid wheel") << true;
     QTest::newRow("right click on the pane") << QStringLiteral("pane") << true;
     QTest::newRow("click inside the editor") << QStringLiteral("inside") << false;
+    QTest::newRow("click in the editor's own menu") << QStringLiteral("menu") << false;
 }
 
 void TestMainFrame::editorIsDismissed()
@@ -432,33 +505,114 @@ void TestMainFrame::editorIsDismissed()
     auto pApp = Start();
     CMainFrame* pFrame = pApp->MainFrame();
     QVERIFY(QTest::qWaitForWindowExposed(pFrame));
-    auto* pEditor = new QLineEdit(pFrame->ActiveChildFrame()->View());
-    pEditor->setGeometry(10, 10, 120, 24);
-    pEditor->show();
-    int nHidden = 0;
-    pFrame->RegisterInplaceEditor(pEditor, [&] {
-        ++nHidden;
-        pFrame->UnregisterInplaceEditor(pEditor);
-    });
+    auto* pView = qobject_cast<CCofferView*>(pFrame->ActiveChildFrame()->View());
+    QVERIFY(pView);
+    // More lines than the window shows, so that a wheel turn has something to scroll.
+    std::vector<CReceipt> lines(60);
+    for (int i = 0; i < int(lines.size()); ++i) {
+        lines[std::size_t(i)].m_date = MakeDate(2024, 1 + i / 28, 1 + i % 28);
+        lines[std::size_t(i)].m_strDesc = QStringLiteral("line %1").arg(i);
+    }
+    CCofferDoc& doc = pView->Document();
+    QVERIFY(doc.PushAction(CAction::InsertRows(CAction::ACT_PASTE_ROWS, 0, std::move(lines))));
+    const int nDescCol = int(pView->Layout().size()) - 1;
+    pView->SetCurCell(nDescCol, 1, 0, 0);
+    pFrame->OnIdle();
+
+    // The register's own edit, started as the command does it.
+    QVERIFY(pFrame->Execute(ID_EDIT_MODIFY));
+    CInplaceEdit* pEdit = pView->Editor();
+    QVERIFY(pEdit->IsActive());
+    QCOMPARE(pFrame->InplaceEditor(), pEdit);
     // The frame's keys are set aside while the editor is up.
     QVERIFY(pFrame->Action(ID_EDIT_COPY)->shortcuts().isEmpty());
+    pEdit->selectAll();
+    QTest::keyClicks(pEdit, QStringLiteral("edited"));
+    QApplication::clipboard()->clear();
+    pFrame->OnIdle();
 
     if (gesture == QLatin1String("toolbar")) {
-        QTest::mouseClick(pFrame->StandardToolBar(), Qt::LeftButton, {}, QPoint(5, 5));
+        QWidget* pButton = pFrame->StandardToolBar()->widgetForAction(pFrame->Action(ID_EDIT_COPY));
+        QVERIFY(pButton && pButton->isEnabled());
+        QTest::mouseClick(pButton, Qt::LeftButton);
     } else if (gesture == QLatin1String("pane")) {
         QTest::mouseClick(pFrame->NaviPane()->PeriodButtons().first(), Qt::RightButton);
     } else if (gesture == QLatin1String("inside")) {
-        QTest::mouseClick(pEditor, Qt::LeftButton);
+        QTest::mouseClick(pEdit, Qt::LeftButton);
+    } else if (gesture == QLatin1String("menu")) {
+        std::unique_ptr<QMenu> pMenu(pEdit->createStandardContextMenu());
+        pMenu->popup(pEdit->mapToGlobal(QPoint(5, 5)));
+        QVERIFY(QTest::qWaitForWindowExposed(pMenu.get()));
+        // Select all ends the editor's menu.
+        QAction* pSelectAll = pMenu->actions().last();
+        QTest::mouseClick(pMenu.get(), Qt::LeftButton, {}, pMenu->actionGeometry(pSelectAll).center());
+        // The menu's command worked on the text being edited.
+        QCOMPARE(pEdit->selectedText(), QStringLiteral("edited"));
     } else {
-        QWheelEvent wheel(QPointF(5, 5), pEditor->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
+        QWidget* pTarget = gesture == QLatin1String("wheel") ? static_cast<QWidget*>(pEdit) : pView->viewport();
+        QWheelEvent wheel(QPointF(5, 5), pTarget->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(pEditor, &wheel);
+        QApplication::sendEvent(pTarget, &wheel);
     }
-    QCOMPARE(nHidden, hidden ? 1 : 0);
+    QCOMPARE(pEdit->IsActive(), !hidden);
+    QCOMPARE(pEdit->isVisible(), !hidden);
+    // Hiding commits the edit.
+    QCOMPARE(doc.m_lines[1].m_strDesc, hidden ? QStringLiteral("edited") : QStringLiteral("line 1"));
     QCOMPARE(pFrame->InplaceEditor() == nullptr, hidden);
     QCOMPARE(pFrame->Action(ID_EDIT_COPY)->shortcuts().isEmpty(), !hidden);
-    pFrame->UnregisterInplaceEditor(pEditor);
+    // The button's command ran only after the edit was in the ledger.
+    if (gesture == QLatin1String("toolbar"))
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("edited"));
+    pEdit->End(false);
+    QVERIFY(pFrame->InplaceEditor() == nullptr);
     QCOMPARE(pFrame->Action(ID_EDIT_COPY)->shortcut(), QKeySequence(QKeySequence::Copy));
+}
+
+void TestMainFrame::dropActivatesItsWindow()
+{
+    auto pApp = Start();
+    CMainFrame* pFrame = pApp->MainFrame();
+    QVERIFY(QTest::qWaitForWindowExposed(pFrame));
+    pFrame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(pFrame));
+    // The drop goes to the second of three windows: it was active once and told it is no longer.
+    QVERIFY(pFrame->Execute(ID_FILE_NEW));
+    CChildFrame* pTarget = pFrame->ActiveChildFrame();
+    QVERIFY(pFrame->Execute(ID_FILE_NEW));
+    QVERIFY(pFrame->ActiveChildFrame() != pTarget);
+    auto* pView = qobject_cast<CCofferView*>(pTarget->View());
+    QVERIFY(pView);
+    QVERIFY(!pView->IsActive());
+
+    // Two whole lines from another ledger dragged onto its empty register.
+    CCofferDoc source;
+    source.OnNewDocument();
+    source.m_lines.clear();
+    for (int i = 0; i < 2; ++i) {
+        CReceipt line;
+        line.m_date = MakeDate(2024, 3, 1 + i);
+        line.m_strDesc = QStringLiteral("dropped");
+        source.m_lines.push_back(line);
+    }
+    source.Recompute();
+    QMimeData data;
+    data.setData(CRegClipboard::PrivateMime(),
+                 CRegClipboard::BuildPrivate(source, pView->Layout(), CLineRange::WholeRows(0, 1), 0, 0));
+    const QPoint pt = pView->viewport()->rect().center();
+    QDragEnterEvent enter(pt, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ControlModifier);
+    QApplication::sendEvent(pView->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QCOMPARE(pFrame->ActiveChildFrame(), pTarget);
+    QVERIFY(pView->IsActive());
+    QDropEvent drop(QPointF(pt), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ControlModifier);
+    const int nBefore = pView->Document().GetLineCount();
+    QApplication::sendEvent(pView->viewport(), &drop);
+    QCOMPARE(pView->Document().GetLineCount(), nBefore + 2);
+    // The active target selects what the drop inserted.
+    int nFirst = 0;
+    while (nFirst < nBefore && pView->Document().m_lines[std::size_t(nFirst)].m_strDesc != QLatin1String("dropped"))
+        ++nFirst;
+    QVERIFY(pView->Selection().GetPrimaryRange() == CRange::WholeRows(nFirst, nFirst + 1));
 }
 
 void TestMainFrame::datePickerOpensAtTheToolbarButton()

@@ -367,7 +367,12 @@ void TestUndo::moveCellsOfWrongKind()
     sink.Clear();
     QVERIFY(!m_pDoc->MoveRange(CLineRange::Cells(4, 0, 4, 0), kinds, 5, 1));
     QVERIFY(!m_pDoc->MoveRange(CLineRange::Cells(4, 0, 4, 0), kinds, 4, 5));
+    // Back onto its own place: no action, and the ledger stays unmodified.
+    QVERIFY(!m_pDoc->MoveRange(CLineRange::Cells(1, 1, 4, 2), kinds, 1, 1));
     QVERIFY(sink.m_boxes.isEmpty());
+    QVERIFY(m_pDoc->GetActions().empty());
+    QVERIFY(!m_pDoc->IsModified());
+    QVERIFY(m_view.m_notices.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestUndo)

@@ -14,6 +14,7 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -469,9 +470,14 @@ void TestGridView::inplaceEditCommits()
     QVERIFY(view);
     view->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(view.get()));
+    // The owning frame hears of the start and of the end, however the edit ends.
+    QList<std::pair<CInplaceEdit*, bool>> told;
+    CInplaceEdit::InstallFrameHook(this, [&told](CInplaceEdit* p, bool bEditing) { told.append({p, bEditing}); });
+    const auto removeHook = qScopeGuard([this] { CInplaceEdit::RemoveFrameHook(this); });
     SendKey(view.get(), Qt::Key_F2);
     CInplaceEdit* pEdit = view->Editor();
     QVERIFY(pEdit->IsActive());
+    QCOMPARE(told, (QList<std::pair<CInplaceEdit*, bool>>{{pEdit, true}}));
     QCOMPARE(CInplaceEdit::ActiveEditor(), pEdit);
     QVERIFY(pEdit->isVisible());
     QCOMPARE(pEdit->text(), QStringLiteral("0-0"));
@@ -485,8 +491,14 @@ void TestGridView::inplaceEditCommits()
     QVERIFY(!pEdit->IsActive());
     QVERIFY(!pEdit->isVisible());
     QCOMPARE(CInplaceEdit::ActiveEditor(), nullptr);
+    QCOMPARE(told, (QList<std::pair<CInplaceEdit*, bool>>{{pEdit, true}, {pEdit, false}}));
     QCOMPARE(view->CellText(0, 0), text);
     QCOMPARE(view->m_nCommits, commits);
+    // An editor destroyed while editing is reported gone, so the frame gets its keys back.
+    SendKey(view.get(), Qt::Key_F2);
+    delete pEdit;
+    QCOMPARE(told.size(), 4);
+    QCOMPARE(told.last().second, false);
 }
 
 void TestGridView::inplaceEditSuspendsShortcuts()

@@ -3,6 +3,7 @@
 #include "app/CmdUI.h"
 #include "app/CommandIds.h"
 #include "grid/GridFlags.h"
+#include "grid/GridSettings.h"
 #include "grid/InplaceEdit.h"
 #include "grid/ScrollHeader.h"
 #include "persist/DocumentFile.h"
@@ -12,6 +13,7 @@
 #include "register/RegClipboard.h"
 #include "register/RegColumns.h"
 #include "register/RegEdit.h"
+#include "register/RegPasteBuffer.h"
 #include "summary/PeriodMode.h"
 
 #include <QApplication>
@@ -25,6 +27,8 @@
 #include <memory>
 
 using namespace regfix;
+
+Q_DECLARE_METATYPE(CRange)
 
 namespace {
 
@@ -87,6 +91,8 @@ private Q_SLOTS:
     void titleFollowsFirstVisibleLine();
     void periodModes_data();
     void periodModes();
+    void frameStaysOnCursor_data();
+    void frameStaysOnCursor();
     void selectionTotal();
     void copyPutsBothForms();
     void pasteIntoAnotherLedgerMergesLists();
@@ -104,11 +110,15 @@ private Q_SLOTS:
     void refusedDropHasNoEffect();
     void dragSource_data();
     void dragSource();
+    void dragGrabOffsets_data();
+    void dragGrabOffsets();
     void contextMenu();
     void dropCopiesRows();
     void cloneCopiesState();
     void editSaveReopen();
     void automaticWidths();
+    void fitWidthIsTheWidestText_data();
+    void fitWidthIsTheWidestText();
     void movedAndChangedRowsAreSelected();
 };
 
@@ -189,6 +199,44 @@ void TestCofferView::periodModes()
     bool bChecked = false;
     Enabled(view, ID_PERIOD_MONTH + mode, &bChecked);
     QVERIFY(bChecked);
+}
+
+void TestCofferView::frameStaysOnCursor_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QString>("frameLine");
+
+    // The inverted frame must be drawn where the cursor is after the rows were renumbered.
+    QTest::newRow("month command") << QStringLiteral("month") << QStringLiteral("c");
+    QTest::newRow("all command from a month") << QStringLiteral("all") << QStringLiteral("d");
+    QTest::newRow("refresh drops the anchor") << QStringLiteral("hint 0") << QStringLiteral("c");
+    QTest::newRow("hint 7 drops the anchor") << QStringLiteral("hint 7") << QStringLiteral("c");
+}
+
+void TestCofferView::frameStaysOnCursor()
+{
+    QFETCH(QString, step);
+    QFETCH(QString, frameLine);
+    CCofferDoc doc;
+    Fill(doc, MarchApril());
+    CCofferView view(doc);
+    view.resize(600, 400);
+    if (step == QLatin1String("month")) {
+        view.SetCurCell(C_DESC, 3, 0, 0);
+        view.ExecuteCommand(ID_PERIOD_MONTH);
+    } else if (step == QLatin1String("all")) {
+        view.SetCurCell(C_DESC, 3, 0, 0);
+        view.ExecuteCommand(ID_PERIOD_MONTH);
+        view.SetCurCell(C_DESC, 2, 0, 0);
+        view.ExecuteCommand(ID_PERIOD_ALL);
+    } else {
+        // The frame is on the anchor (row 1) until the selection is cleared.
+        SelectCells(view, C_DESC, 1, C_DESC, 3);
+        QCOMPARE(view.FramePos(), QPoint(C_DESC, 1));
+        view.OnUpdate(nullptr, step == QLatin1String("hint 0") ? HINT_REFRESH : 7, HintData());
+    }
+    QCOMPARE(view.FramePos(), view.Selection().FrameCell());
+    QCOMPARE(doc.m_lines[std::size_t(view.FirstLine() + view.FramePos().y())].m_strDesc, frameLine);
 }
 
 void TestCofferView::selectionTotal()
@@ -289,10 +337,14 @@ void TestCofferView::multipleRangesRefused()
     view.SetCurCell(C_DESC, 3, SELF_EXTEND, 0);
     QVERIFY(view.Selection().GetRangeCount() > 1);
     CRecordingMessageSink sink;
-    for (const int nID : { int(ID_EDIT_CLEAR), int(ID_EDIT_COPY), int(ID_EDIT_CUT), int(ID_EDIT_PASTE) }) {
+    for (const int nID : { int(ID_EDIT_CLEAR), int(ID_EDIT_COPY), int(ID_EDIT_CUT), int(ID_EDIT_PASTE),
+                           int(ID_EDIT_MODIFY) }) {
         sink.Clear();
+        // A refused command still ends the sticky selection mode.
+        view.SetSelectionMode(SELMODE_ADD);
         view.ExecuteCommand(nID);
         QVERIFY2(sink.LastWas(IDS_MULTI_RANGE), qPrintable(QString::number(nID)));
+        QCOMPARE(view.SelectionMode(), 0u);
     }
     QCOMPARE(Descriptions(doc), (QStringList{ "a", "b", "c", "d" }));
     QVERIFY(!doc.CanUndo());
@@ -318,7 +370,9 @@ void TestCofferView::inplaceEdit()
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     view.SetCurCell(C_OUT, 2, 0, 0);
     QVERIFY(Enabled(view, ID_EDIT_MODIFY));
+    view.SetSelectionMode(SELMODE_EXT);
     view.ExecuteCommand(ID_EDIT_MODIFY);
+    QCOMPARE(view.SelectionMode(), 0u);
     CInplaceEdit* pEdit = view.Editor();
     QVERIFY(pEdit->IsActive());
     QCOMPARE(pEdit->text(), QStringLiteral("200")); // without the currency symbol
@@ -567,6 +621,40 @@ void TestCofferView::dragSource()
     }
 }
 
+void TestCofferView::dragGrabOffsets_data()
+{
+    QTest::addColumn<CRange>("range");
+    QTest::addColumn<int>("grabCol");
+    QTest::addColumn<int>("grabRow");
+
+    // Every drag is grabbed on the description cell of row 2.
+    QTest::newRow("block by its lower right cell") << CRange(C_OUT, 1, C_DESC, 2) << int(C_OUT - C_DESC) << -1;
+    QTest::newRow("whole rows by their second row") << CRange::WholeRows(1, 2) << 0 << -1;
+    QTest::newRow("whole column on its third row") << CRange::FromSize(C_DESC, -1, 1, -1) << 0 << -2;
+}
+
+void TestCofferView::dragGrabOffsets()
+{
+    QFETCH(CRange, range);
+    QFETCH(int, grabCol);
+    QFETCH(int, grabRow);
+    CCofferDoc doc;
+    Fill(doc, Named({ "a", "b", "c", "d", "e" }));
+    CCofferView view(doc);
+    view.resize(700, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.Selection().SetRange(range);
+    CLineRange lines;
+    std::unique_ptr<QMimeData> pData(view.BeginDrag(view.CellToRect(C_DESC, 2, false).center(), lines));
+    QVERIFY(pData != nullptr);
+    view.EndDrag(Qt::IgnoreAction, lines);
+    CRegPasteBuffer probe;
+    QVERIFY(probe.ReadPrivate(doc, pData->data(CRegClipboard::PrivateMime()), true));
+    QCOMPARE(probe.m_nGrabCol, grabCol);
+    QCOMPARE(probe.m_nGrabRow, grabRow);
+}
+
 void TestCofferView::contextMenu()
 {
     CCofferDoc doc;
@@ -682,6 +770,43 @@ void TestCofferView::automaticWidths()
     QCOMPARE(wide.GetFitColWidth(99), 0);
 }
 
+void TestCofferView::fitWidthIsTheWidestText_data()
+{
+    QTest::addColumn<QStringList>("texts");
+
+    // A long text that is narrow for its length (zero-width spaces pad it), wider than the
+    // column's sample, and a text of full-width letters under a third of its length that
+    // is wider still.
+    const QFontMetrics fm(CGridSettings::Current().ViewFont());
+    const int nSample = fm.horizontalAdvance(CRegColumns::ScreenText(CRegColumns::WidthSample(COL_DESCRIPTION)));
+    QString strNarrow;
+    while (fm.horizontalAdvance(strNarrow) <= nSample)
+        strNarrow += QChar(u'i');
+    QString strWide;
+    while (fm.horizontalAdvance(strWide) <= fm.horizontalAdvance(strNarrow))
+        strWide += QChar(0xFF37);
+    strNarrow += QString(3 * (strWide.size() + 2), QChar(0x200B));
+    QVERIFY(fm.horizontalAdvance(strWide) > fm.horizontalAdvance(strNarrow));
+    QTest::newRow("a short full-width text after a long narrow one") << QStringList{ strNarrow, strWide };
+    QTest::newRow("the same the other way round") << QStringList{ strWide, strNarrow };
+    QTest::newRow("the widest text repeated") << QStringList{ strWide, "x", strWide, strNarrow };
+    QTest::newRow("only empty texts: the sample") << QStringList{ "", "" };
+}
+
+void TestCofferView::fitWidthIsTheWidestText()
+{
+    QFETCH(QStringList, texts);
+    CCofferDoc doc;
+    Fill(doc, Named(texts));
+    CCofferView view(doc);
+    const QFontMetrics fm(CGridSettings::Current().ViewFont());
+    int nWidest = fm.horizontalAdvance(CRegColumns::ScreenText(CRegColumns::WidthSample(COL_DESCRIPTION)));
+    for (const QString& strText : texts)
+        nWidest = std::max(nWidest, fm.horizontalAdvance(strText));
+    QCOMPARE(view.GetFitColWidth(C_DESC + 1), nWidest + 2 * view.TextInset() + 1);
+    QCOMPARE(view.GetColWidth(C_DESC + 1), nWidest + 2 * view.TextInset() + 1);
+}
+
 void TestCofferView::movedAndChangedRowsAreSelected()
 {
     CCofferDoc doc;
@@ -703,6 +828,17 @@ void TestCofferView::movedAndChangedRowsAreSelected()
     QCOMPARE(view.PeriodMode(), int(PERIOD_ALL));
     QCOMPARE(view.Selection().CursorRow(), 0);
     QCOMPARE(view.Selection().CursorCol(), int(C_DESC));
+    // A line moved out of the shown month while active: every line shown once, no spare rows.
+    Fill(doc, MarchApril());
+    view.OnUpdate(nullptr, HINT_REFRESH, HintData());
+    view.SetCurCell(C_DESC, 3, 0, 0);
+    QVERIFY(view.SetPeriodMode(PERIOD_MONTH));
+    QVERIFY(doc.MoveRange(CLineRange::WholeRows(3, 3), view.LayoutKinds(), CAction::INSERT_AFTER, 6));
+    QCOMPARE(Descriptions(doc), (QStringList{ "給料", "a", "b", "d", "e", "f", "c" }));
+    QCOMPARE(view.PeriodMode(), int(PERIOD_ALL));
+    QCOMPARE(view.LineCount(), 7);
+    QCOMPARE(view.CellRowCount(), 7);
+    QVERIFY(view.Selection().GetPrimaryRange() == CRange::WholeRows(6, 6));
 }
 
 QTEST_MAIN(TestCofferView)
