@@ -101,9 +101,14 @@ CMainFrame::CMainFrame(CCofferApp& app, QWidget* pParent) : QMainWindow(pParent)
         if (pFrame)
             m_pLastActive = pFrame;
         CGridViewEx* pGrid = pFrame ? qobject_cast<CGridViewEx*>(pFrame->widget()) : nullptr;
+        // Every other view learns that it is not active, also one that never was told it
+        // was (a window shown before the frame itself was active).
+        for (CChildFrame* pOther : ChildFrames()) {
+            auto* pOtherGrid = qobject_cast<CGridViewEx*>(pOther->widget());
+            if (pOtherGrid && pOtherGrid != pGrid && pOtherGrid->IsActive())
+                pOtherGrid->OnActivateView(false);
+        }
         if (pGrid != m_pActiveGrid) {
-            if (m_pActiveGrid)
-                m_pActiveGrid->OnActivateView(false);
             m_pActiveGrid = pGrid;
             if (pGrid)
                 pGrid->OnActivateView(true);

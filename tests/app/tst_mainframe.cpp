@@ -575,8 +575,8 @@ void TestMainFrame::dropActivatesItsWindow()
     QVERIFY(QTest::qWaitForWindowExposed(pFrame));
     pFrame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(pFrame));
-    // The drop goes to the second of three windows: it was active once and told it is no longer.
-    QVERIFY(pFrame->Execute(ID_FILE_NEW));
+    // The drop goes to the first window, opened before the frame was active, after another
+    // window took over.
     CChildFrame* pTarget = pFrame->ActiveChildFrame();
     QVERIFY(pFrame->Execute(ID_FILE_NEW));
     QVERIFY(pFrame->ActiveChildFrame() != pTarget);
