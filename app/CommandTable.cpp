@@ -80,7 +80,7 @@ QHash<int, SCommandInfo> BuildTable()
     add(ID_TOOL_OPTIONS, "オプション(&O)...", "プログラムの設定を変更します\nオプション");
     add(ID_TOOL_CALENDAR, "カレンダー(&L)", "カレンダーを起動します\nカレンダー", "暦");
     add(ID_TOOL_CALCULATOR, "電卓(&K)", "電卓を起動します\n電卓", "電");
-    add(ID_VIEW_CUSTOMIZE, "カスタマイズ...", "ツール バーの表示を変更します\nカスタマイズ");
+    add(ID_VIEW_CUSTOMIZE, "カスタマイズ...", "ツール バーの表示を変更します\nカスタマイズ", "設");
     add(ID_VIEW_TOOLBAR, "ツール バー(&T)", "ツール バーの表示/非表示を切り替えます\nツール バー", "",
         QKeySequence(), true);
     add(ID_VIEW_STATUS_BAR, "ステータス バー(&S)", "ステータス バーの表示/非表示を切り替えます\nステータス バー", "",

@@ -123,6 +123,7 @@ CMainFrame::CMainFrame(CCofferApp& app, QWidget* pParent) : QMainWindow(pParent)
     CreateToolBar();
     CreateStatusBar();
     CreateNaviPane();
+    InitCustomization();
     resize(1000, 700);
 
     // Idle processing: whenever the event loop has nothing left to do.
@@ -598,42 +599,6 @@ void CMainFrame::ShowWindowManager()
         ActivateChildFrame(frames.at(nIndex));
 }
 
-void CMainFrame::ShowCustomize()
-{
-    QDialog dlg(this);
-    dlg.setWindowTitle(QStringLiteral("カスタマイズ"));
-    auto* pLayout = new QVBoxLayout(&dlg);
-    auto* pList = new QListWidget(&dlg);
-    const QList<QAction*> actions = m_pToolBar->actions();
-    for (QAction* pAction : actions) {
-        if (pAction->isSeparator())
-            continue;
-        auto* pItem = new QListWidgetItem(pAction->icon(), CCommandTable::Tip(CCommandTable::Info(pAction->data().toInt())),
-                                          pList);
-        pItem->setFlags(pItem->flags() | Qt::ItemIsUserCheckable);
-        pItem->setCheckState(pAction->isVisible() ? Qt::Checked : Qt::Unchecked);
-        pItem->setData(Qt::UserRole, pAction->data());
-    }
-    pLayout->addWidget(new QLabel(QStringLiteral("ツール バー「標準」のボタン(&B):"), &dlg));
-    pLayout->addWidget(pList);
-    auto* pLabels = new QCheckBox(QStringLiteral("テキスト ラベルを表示する(&T)"), &dlg);
-    pLabels->setChecked(m_pToolBar->toolButtonStyle() == Qt::ToolButtonTextUnderIcon);
-    pLayout->addWidget(pLabels);
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dlg);
-    pButtons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    connect(pButtons, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
-    pLayout->addWidget(pButtons);
-    if (dlg.exec() != QDialog::Accepted)
-        return;
-    for (int i = 0; i < pList->count(); ++i) {
-        QListWidgetItem* pItem = pList->item(i);
-        if (QAction* pAction = m_actions.value(pItem->data(Qt::UserRole).toInt()))
-            pAction->setVisible(pItem->checkState() == Qt::Checked);
-    }
-    m_pToolBar->setToolButtonStyle(pLabels->isChecked() ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
-}
-
 QMenu* CMainFrame::createPopupMenu()
 {
     QMenu* pMenu = QMainWindow::createPopupMenu();
@@ -641,6 +606,7 @@ QMenu* CMainFrame::createPopupMenu()
         pMenu = new QMenu(this);
     pMenu->addSeparator();
     pMenu->addAction(MakeAction(ID_VIEW_CUSTOMIZE));
+    ApplyMenuShadow(pMenu);
     return pMenu;
 }
 
@@ -713,8 +679,8 @@ void CMainFrame::LoadLayout(QSettings& settings)
     settings.beginGroup(kWorkspace);
     const QByteArray geometry = settings.value(QStringLiteral("Geometry")).toByteArray();
     const QByteArray state = settings.value(QStringLiteral("State")).toByteArray();
-    const QStringList hidden = settings.value(QStringLiteral("HiddenButtons")).toStringList();
-    const bool bLabels = settings.value(QStringLiteral("TextLabels"), false).toBool();
+    // The user's bars exist before the state places them.
+    LoadCustomization(settings);
     settings.endGroup();
 
     bool bRestored = false;
@@ -722,11 +688,7 @@ void CMainFrame::LoadLayout(QSettings& settings)
         restoreGeometry(geometry);
     if (!state.isEmpty())
         bRestored = restoreState(state);
-    for (const QString& strID : hidden) {
-        if (QAction* pAction = m_actions.value(strID.toInt()); pAction && m_pToolBar->widgetForAction(pAction))
-            pAction->setVisible(false);
-    }
-    m_pToolBar->setToolButtonStyle(bLabels ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+    ApplyToolBarVisibility();
     if (!bRestored) {
         addDockWidget(Qt::LeftDockWidgetArea, m_pNaviPane);
         resizeDocks({m_pNaviPane}, {m_pNaviPane->InitialWidth()}, Qt::Horizontal);
@@ -735,16 +697,10 @@ void CMainFrame::LoadLayout(QSettings& settings)
 
 void CMainFrame::SaveLayout(QSettings& settings) const
 {
-    QStringList hidden;
-    for (QAction* pAction : m_pToolBar->actions()) {
-        if (!pAction->isSeparator() && !pAction->isVisible())
-            hidden.append(QString::number(pAction->data().toInt()));
-    }
     settings.beginGroup(kWorkspace);
     settings.setValue(QStringLiteral("Geometry"), saveGeometry());
     settings.setValue(QStringLiteral("State"), saveState());
-    settings.setValue(QStringLiteral("HiddenButtons"), hidden);
-    settings.setValue(QStringLiteral("TextLabels"), m_pToolBar->toolButtonStyle() == Qt::ToolButtonTextUnderIcon);
+    SaveCustomization(settings);
     settings.endGroup();
 }
 

@@ -5,6 +5,7 @@
 #include "app/CommandRouter.h"
 #include "app/CommandTarget.h"
 #include "app/CommandUpdater.h"
+#include "app/Customization.h"
 
 #include <QHash>
 #include <QList>
@@ -25,6 +26,7 @@ class QMdiSubWindow;
 class QMenu;
 class QSettings;
 class QToolBar;
+struct SCommandCategory;
 
 // The top-level window: menus, the "標準" toolbar, the status panes, the
 // tabbed document windows and the navigation pane. Commands from all of
@@ -65,6 +67,15 @@ public:
 
     QMdiArea* MdiArea() const { return m_pMdiArea; }
     QToolBar* StandardToolBar() const { return m_pToolBar; }
+    // The user's toolbars in the order they were made; objectName "UserToolBar" + number.
+    QList<QToolBar*> UserToolBars() const { return m_userBars; }
+    QToolBar* UserToolBar(int nBar) const;
+    // The bars and keys as the user made them, with the bars' present visibility.
+    CCustomization Customization() const;
+    // Rebuilds the bars, keys and menu options from custom, as the customise dialog's OK does.
+    void ApplyCustomization(const CCustomization& custom);
+    // The commands of the menus, menu by menu, as the customise dialog offers them.
+    QList<SCommandCategory> MenuCommands() const;
     CNaviPane* NaviPane() const { return m_pNaviPane; }
     // A status pane by its number (59143, 59144, 59136..59139); nullptr if none.
     QLabel* StatusPane(int nID) const { return m_panes.value(nID); }
@@ -111,6 +122,13 @@ private:
     void CloseActiveLedger();
     void ShowWindowManager();
     void ShowCustomize();
+    void InitCustomization();
+    void LoadCustomization(QSettings& settings);
+    void SaveCustomization(QSettings& settings) const;
+    void ApplyToolBarButtons(QToolBar* pBar, const QList<int>& buttons);
+    void ApplyToolBarVisibility();
+    void ApplyShortcuts();
+    void ApplyMenuShadow(QMenu* pMenu) const;
 
     CCofferApp& m_app;
     CCommandRouter m_router;
@@ -131,6 +149,8 @@ private:
     // The grid view told it is active, so that only it shows its frame and editor.
     QPointer<CGridViewEx> m_pActiveGrid;
     CDatePickerPopup* m_pDatePicker = nullptr;
+    CCustomization m_custom;
+    QList<QToolBar*> m_userBars;
     QHash<QAction*, QList<QKeySequence>> m_suspendedShortcuts;
     bool m_bInIdle = false;
     bool m_bClosing = false;

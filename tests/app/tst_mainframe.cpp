@@ -208,6 +208,9 @@ void TestMainFrame::toolbarInOrder()
     QList<int> ids;
     for (QAction* pAction : pBar->actions())
         ids.append(pAction->isSeparator() ? 0 : pAction->data().toInt());
+    // The customise button closes the bar.
+    QVERIFY(!ids.isEmpty());
+    QCOMPARE(ids.takeLast(), int(ID_VIEW_CUSTOMIZE));
     const QList<int> expected = {57600, 57601, 57603, 57607, 0, 57635, 57634, 57637, 0, 57643, 57644, 0,
                                  32827, 32828, 32830, 32772, 0, 57636, 32773, 32774, 0, 32794, 32795, 0,
                                  32775, 32776, 32777, 32778, 32779, 32780, 32781, 0, 32791, 32792, 32793, 0,
