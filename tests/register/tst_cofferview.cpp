@@ -61,6 +61,30 @@ void Paint(CCofferView& view)
     view.viewport()->grab();
 }
 
+// Shows the view at the size the drag and tip tests measure against.
+bool ShowAt700x300(CCofferView& view)
+{
+    view.resize(700, 300);
+    view.show();
+    return QTest::qWaitForWindowExposed(&view);
+}
+
+// What the platform's drag loop delivers to a target: enter, then (when entered) the drop.
+// Returns the drop's action, or IgnoreAction when the view refused the enter or the drop.
+Qt::DropAction DragOnto(CCofferView& view, const QMimeData& data, const QPoint& pt,
+                        Qt::KeyboardModifiers mods = Qt::NoModifier, bool* pEntered = nullptr)
+{
+    QDragEnterEvent enter(pt, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, mods);
+    QApplication::sendEvent(view.viewport(), &enter);
+    if (pEntered != nullptr)
+        *pEntered = enter.isAccepted();
+    if (!enter.isAccepted())
+        return Qt::IgnoreAction;
+    QDropEvent drop(QPointF(pt), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, mods);
+    QApplication::sendEvent(view.viewport(), &drop);
+    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+}
+
 void SelectCells(CCofferView& view, int nLeft, int nTop, int nRight, int nBottom)
 {
     view.SetCurCell(nLeft, nTop, 0, 0);
@@ -506,9 +530,7 @@ void TestCofferView::balanceMismatchTip()
                 Line(MakeDate(2024, 3, 2), YEN, CAT_CARRY, U(700), QStringLiteral("繰り越し")) });
     QVERIFY(doc.m_lines[1].m_nFlags & CReceipt::RF_BALANCE_MISMATCH);
     CCofferView view(doc);
-    view.resize(700, 300);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(ShowAt700x300(view));
     const QRect rc = view.CellToRect(C_BALANCE, 1, false);
     const int g = view.TextInset();
     QTest::mouseMove(view.viewport(), rc.topLeft() + QPoint(g, g));
@@ -533,20 +555,15 @@ void TestCofferView::refusedDropHasNoEffect()
     CCofferDoc doc;
     Fill(doc, Named({ "a", "b", "c" }));
     CCofferView view(doc);
-    view.resize(700, 300);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(ShowAt700x300(view));
     // Four lines of text are more than the ledger has: the block would reach beyond the last line.
     QMimeData data;
     data.setText(QStringLiteral("w\r\nx\r\ny\r\nz\r\n"));
     const QPoint pt = view.CellToRect(C_DESC, 2, false).center();
-    QDragEnterEvent enter(pt, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view.viewport(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(pt), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
     CRecordingMessageSink sink;
-    QApplication::sendEvent(view.viewport(), &drop);
-    QVERIFY(!drop.isAccepted()); // the drag ends with no effect
+    bool bEntered = false;
+    QCOMPARE(DragOnto(view, data, pt, Qt::NoModifier, &bEntered), Qt::IgnoreAction); // no effect
+    QVERIFY(bEntered);
     QVERIFY(sink.m_boxes.isEmpty()); // shown after the drag ends
     QTRY_VERIFY(sink.LastWas(IDS_PASTE_SHAPE_MISMATCH));
     QCOMPARE(Descriptions(doc), (QStringList{ "a", "b", "c" }));
@@ -587,9 +604,7 @@ void TestCofferView::dragSource()
     CCofferView otherView(other);
     CCofferView& targetView = bSameLedger ? view : otherView;
     for (CCofferView* pView : { &view, &otherView }) {
-        pView->resize(700, 300);
-        pView->show();
-        QVERIFY(QTest::qWaitForWindowExposed(pView));
+        QVERIFY(ShowAt700x300(*pView));
     }
     view.Selection().SetRange(CRange::WholeRows(0, 1));
     const QPoint grab = view.CellToRect(C_DESC, 0, false).center();
@@ -603,13 +618,9 @@ void TestCofferView::dragSource()
     const Qt::KeyboardModifiers mods = bCtrl ? Qt::ControlModifier : Qt::NoModifier;
     const QRect rc = targetView.CellToRect(C_DESC, nTargetRow, false);
     const QPoint pt(rc.center().x(), rc.top() + 2);
-    QDragEnterEvent enter(pt, Qt::CopyAction | Qt::MoveAction, pData.get(), Qt::LeftButton, mods);
-    QApplication::sendEvent(targetView.viewport(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(pt), Qt::CopyAction | Qt::MoveAction, pData.get(), Qt::LeftButton, mods);
-    QApplication::sendEvent(targetView.viewport(), &drop);
-    QCOMPARE(drop.dropAction(), bCtrl ? Qt::CopyAction : Qt::MoveAction);
-    view.EndDrag(drop.dropAction(), lines);
+    const Qt::DropAction action = DragOnto(targetView, *pData, pt, mods);
+    QCOMPARE(action, bCtrl ? Qt::CopyAction : Qt::MoveAction);
+    view.EndDrag(action, lines);
 
     QCOMPARE(Descriptions(doc), source);
     if (!bSameLedger)
@@ -641,9 +652,7 @@ void TestCofferView::dragGrabOffsets()
     CCofferDoc doc;
     Fill(doc, Named({ "a", "b", "c", "d", "e" }));
     CCofferView view(doc);
-    view.resize(700, 300);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(ShowAt700x300(view));
     view.Selection().SetRange(range);
     CLineRange lines;
     std::unique_ptr<QMimeData> pData(view.BeginDrag(view.CellToRect(C_DESC, 2, false).center(), lines));
@@ -692,20 +701,14 @@ void TestCofferView::dropCopiesRows()
     CCofferDoc doc;
     Fill(doc, Named({ "a", "b", "c" }));
     CCofferView view(doc);
-    view.resize(700, 300);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(ShowAt700x300(view));
     QMimeData data;
     data.setData(CRegClipboard::PrivateMime(),
                  CRegClipboard::BuildPrivate(source, view.Layout(), CLineRange::WholeRows(0, 0), 0, 0));
     // The upper half of row 1: before it.
     const QRect rc = view.CellToRect(C_DESC, 1, false);
     const QPoint pt(rc.center().x(), rc.top() + 2);
-    QDragEnterEvent enter(pt, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ControlModifier);
-    QApplication::sendEvent(view.viewport(), &enter);
-    QDropEvent drop(QPointF(pt), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ControlModifier);
-    QApplication::sendEvent(view.viewport(), &drop);
-    QCOMPARE(drop.dropAction(), Qt::CopyAction);
+    QCOMPARE(DragOnto(view, data, pt, Qt::ControlModifier), Qt::CopyAction);
     QCOMPARE(Descriptions(doc), (QStringList{ "a", "x", "b", "c" }));
     QCOMPARE(doc.m_lines[1].m_date, MakeDate(2024, 3, 2));
 }
