@@ -45,6 +45,7 @@ enum : int {
     IDS_YEN_VIEW_REFUSED = 4142,
     IDS_TOO_MANY_CURRENCIES = 4143,
     IDS_TOO_MANY_CATEGORIES = 4144,
+    IDS_CUR_SYMBOL_BAD_CHAR = 4145,
 
     // The framework's own file messages.
     AFX_IDP_FAILED_TO_OPEN_DOC = 0xF101,

@@ -1,0 +1,84 @@
+#include "dialogs/CategoryDlg.h"
+
+#include "model/CategoryAttr.h"
+#include "model/ListCheck.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CCategoryDlg::CCategoryDlg(const CCategory& cat, const QStringList& namesToAvoid, bool bAttrChangeable, QWidget* pParent)
+    : QDialog(pParent), m_namesToAvoid(namesToAvoid)
+{
+    setObjectName(QStringLiteral("CCategoryDlg"));
+    setWindowTitle(QStringLiteral("費目"));
+    setModal(true);
+
+    m_pName = new QLineEdit(cat.m_strName, this);
+    m_pName->setObjectName(QStringLiteral("name"));
+    m_pName->setMaxLength(CListCheck::MAX_CATEGORY_NAME);
+    m_pAttr = new QComboBox(this);
+    m_pAttr->setObjectName(QStringLiteral("attr"));
+    for (int n = 0; n < ATTR_COUNT; ++n)
+        m_pAttr->addItem(AttrName(n));
+    m_pAttr->setCurrentIndex(cat.m_nAttr >= 0 && cat.m_nAttr < ATTR_COUNT ? int(cat.m_nAttr) : ATTR_REMARK);
+    m_pAttr->setEnabled(bAttrChangeable);
+
+    m_pOK = new QPushButton(QStringLiteral("OK"), this);
+    m_pOK->setObjectName(QStringLiteral("ok"));
+    m_pOK->setDefault(true);
+    m_pCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    m_pCancel->setObjectName(QStringLiteral("cancel"));
+
+    auto* pForm = new QFormLayout;
+    pForm->addRow(QStringLiteral("費目の名称(&N)："), m_pName);
+    pForm->addRow(QStringLiteral("費目の属性(&A)："), m_pAttr);
+    auto* pButtons = new QHBoxLayout;
+    pButtons->addStretch();
+    pButtons->addWidget(m_pOK);
+    pButtons->addWidget(m_pCancel);
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->addLayout(pForm);
+    pLayout->addLayout(pButtons);
+
+    connect(m_pOK, &QPushButton::clicked, this, &CCategoryDlg::OnOK);
+    connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_pName->setFocus();
+}
+
+CCategory CCategoryDlg::GetCategory() const
+{
+    return CCategory(m_pAttr->currentIndex(), m_pName->text());
+}
+
+int CCategoryDlg::Validate(const QString& strName, const QStringList& namesToAvoid)
+{
+    if (strName.isEmpty())
+        return IDS_CAT_NAME_EMPTY;
+    if (strName.size() > CListCheck::MAX_CATEGORY_NAME)
+        return IDS_CAT_NAME_TOO_LONG;
+    for (QChar ch : strName) {
+        if (CListCheck::IsForbiddenNameChar(ch))
+            return IDS_CAT_NAME_BAD_CHAR;
+    }
+    if (namesToAvoid.contains(strName, Qt::CaseSensitive))
+        return IDS_CAT_NAME_DUPLICATE;
+    return 0;
+}
+
+void CCategoryDlg::OnOK()
+{
+    const int nID = Validate(m_pName->text(), m_namesToAvoid);
+    if (nID != 0) {
+        AppMessageBox(nID, MB_OK | MB_ICONEXCLAMATION);
+        m_pName->setFocus();
+        m_pName->selectAll();
+        return;
+    }
+    accept();
+}
