@@ -14,6 +14,8 @@ struct SCommandInfo
     QString strPrompt;
     QString strGlyph;
     QKeySequence shortcut;
+    // A second key for the same command (redo answers both Ctrl+Y and Ctrl+Shift+Z).
+    QKeySequence shortcut2;
     bool bCheckable = false;
     // The feature behind the command is not built yet: it stays disabled and says so.
     bool bPending = false;
@@ -31,4 +33,6 @@ public:
     static QString Prompt(const SCommandInfo& info);
     // Appended to the prompt and tip of a pending command.
     static QString PendingSuffix();
+    // The keys of an entry, the primary one first.
+    static QList<QKeySequence> Shortcuts(const SCommandInfo& info);
 };

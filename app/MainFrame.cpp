@@ -159,8 +159,7 @@ QAction* CMainFrame::MakeAction(int nID)
         pAction->setToolTip(strTip);
     if (!info.strGlyph.isEmpty())
         pAction->setIcon(CAppIcon::Glyph(info.strGlyph));
-    if (!info.shortcut.isEmpty())
-        pAction->setShortcut(info.shortcut);
+    pAction->setShortcuts(CCommandTable::Shortcuts(info));
     pAction->setCheckable(info.bCheckable);
     pAction->setEnabled(false);
     connect(pAction, &QAction::triggered, this, [this, nID] { Execute(nID); });

@@ -69,9 +69,9 @@ void CMainFrame::InitCustomization()
     }
     QHash<int, QList<QKeySequence>> keys;
     for (int nID : commands) {
-        const QKeySequence key = CCommandTable::Info(nID).shortcut;
-        if (!key.isEmpty())
-            keys.insert(nID, {key});
+        const QList<QKeySequence> assigned = CCommandTable::Shortcuts(CCommandTable::Info(nID));
+        if (!assigned.isEmpty())
+            keys.insert(nID, assigned);
     }
     ApplyCustomization(CCustomization(StandardToolBarButtons(), commands, keys));
 }

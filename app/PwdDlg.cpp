@@ -5,6 +5,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -85,6 +86,20 @@ void CPwdDlg::OnInitDialog()
     // keeps the result as the caller gave it.
     m_pEdit->clear();
     m_pEdit->setFocus();
+    FitToText();
+}
+
+void CPwdDlg::FitToText()
+{
+    // The wrapped warning decides the height: at a large font or a narrow width the
+    // dialog grows so that none of its text is cut off.
+    QLayout* pLayout = layout();
+    pLayout->invalidate();
+    pLayout->activate();
+    const int nWidth = qMax(width(), pLayout->minimumSize().width());
+    const int nHeight = qMax(pLayout->minimumSize().height(), pLayout->totalHeightForWidth(nWidth));
+    setMinimumSize(pLayout->minimumSize().width(), nHeight);
+    resize(nWidth, qMax(height(), nHeight));
 }
 
 void CPwdDlg::showEvent(QShowEvent* pEvent)

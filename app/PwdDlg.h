@@ -49,6 +49,8 @@ protected:
 
 private:
     void OnInitDialog();
+    // Grows the dialog to the height its wrapped text needs at the current width and font.
+    void FitToText();
     void OnOK();
     void OnRelease();
 

@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/InstanceServer.h"
 #include "app/MainFrame.h"
+#include "app/QtTranslation.h"
 #include "app/DialogPasswordPrompt.h"
 #include "app/WidgetMessageSink.h"
 
@@ -18,6 +19,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("ペニーフォールド"));
     // The task-bar identity: windows are grouped under the desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("pennyfold"));
+    if (!CQtTranslation::Install(app))
+        std::fprintf(stderr, "pennyfold: Qt's Japanese texts are not installed (qt6-translations-l10n)\n");
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -38,6 +38,8 @@ private Q_SLOTS:
     void result_data();
     void result();
     void askForFile();
+    void warningFitsAtAnyFont_data();
+    void warningFitsAtAnyFont();
 };
 
 void TestPwdDlg::modes_data()
@@ -148,6 +150,34 @@ void TestPwdDlg::askForFile()
     strPassword = QStringLiteral("kept");
     QVERIFY(!CPwdDlg::AskForFile(QStringLiteral("/tmp/a.ldr"), strPassword));
     QCOMPARE(strPassword, QStringLiteral("kept"));
+}
+
+void TestPwdDlg::warningFitsAtAnyFont_data()
+{
+    QTest::addColumn<qreal>("points");
+    QTest::newRow("9 pt") << 9.0;
+    QTest::newRow("16 pt") << 16.0;
+    QTest::newRow("28 pt") << 28.0;
+}
+
+void TestPwdDlg::warningFitsAtAnyFont()
+{
+    QFETCH(qreal, points);
+    CPwdDlg dlg(CPwdDlg::MODE_CONFIRM);
+    QFont font = dlg.font();
+    font.setPointSizeF(points);
+    dlg.setFont(font);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    auto* pNote = dlg.findChild<QLabel*>(QStringLiteral("note"));
+    QVERIFY(pNote->isVisible());
+    // Every wrapped line of the warning is inside the label, the label inside the dialog.
+    QVERIFY(pNote->height() >= pNote->heightForWidth(pNote->width()));
+    QVERIFY(dlg.rect().contains(pNote->geometry()));
+    auto* pOK = dlg.findChild<QPushButton*>(QStringLiteral("ok"));
+    QVERIFY(dlg.rect().contains(pOK->geometry()));
+    QVERIFY(pOK->geometry().top() >= pNote->geometry().bottom());
+    dlg.reject();
 }
 
 QTEST_MAIN(TestPwdDlg)
