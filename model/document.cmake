@@ -14,4 +14,6 @@ target_sources(pennyfold_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CofferDocUndo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CofferDocIndex.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CofferDocLists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BalanceEntry.h ${CMAKE_CURRENT_LIST_DIR}/BalanceEntry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PropList.h
 )
