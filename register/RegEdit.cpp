@@ -202,6 +202,108 @@ CRegEdit::SPastePlan CRegEdit::PlanPaste(const CCofferDoc& doc, const CRegPasteB
     return plan;
 }
 
+int CRegEdit::CheckPasteSpecial(const CRegPasteBuffer& buffer, int nTargetCols, int nTargetRows)
+{
+    if (buffer.IsEmpty() || !buffer.IsPrivate())
+        return IDS_CLIPBOARD_FAILED;
+    const bool bInsertShape = nTargetCols < 0 || (nTargetCols == 0 && nTargetRows == 0);
+    if (!buffer.IsWholeRows() || !bInsertShape)
+        return IDS_PASTE_SHAPE_MISMATCH;
+    return 0;
+}
+
+CRegEdit::SPastePlan CRegEdit::PlanPasteSpecial(const CCofferDoc& doc, const CRegPasteBuffer& buffer, int nLine,
+                                                const SPasteMethod& method)
+{
+    if (const int nMessage = CheckPasteSpecial(buffer, 0, 0))
+        return Refusal(nMessage);
+    const int H = buffer.m_nRows;
+    if (H <= 0 || buffer.m_lines.size() != std::size_t(H))
+        return Refusal(IDS_PASTE_SHAPE_MISMATCH);
+    if (doc.m_curs.size() + buffer.m_newCurs.size() > std::size_t(CListCheck::MAX_ENTRIES))
+        return Refusal(IDS_TOO_MANY_CURRENCIES);
+    if (doc.m_cats.size() + buffer.m_newCats.size() > std::size_t(CListCheck::MAX_ENTRIES))
+        return Refusal(IDS_TOO_MANY_CATEGORIES);
+    const int nLines = doc.GetLineCount();
+
+    SPastePlan plan;
+    plan.newCurs = buffer.m_newCurs;
+    plan.newCats = buffer.m_newCats;
+    std::vector<CReceipt> lines = buffer.m_lines;
+
+    switch (method.nMethod) {
+    case SPasteMethod::METHOD_AT_CURSOR:
+    case SPasteMethod::METHOD_AFTER_CURSOR: {
+        if (method.bUseDate) {
+            for (CReceipt& line : lines)
+                line.m_date = method.date;
+        }
+        int nAt = std::clamp(nLine, 0, nLines);
+        bool bAfter = method.nMethod == SPasteMethod::METHOD_AFTER_CURSOR && nAt < nLines;
+        plan.actions.push_back(CAction::InsertRows(CAction::ACT_PASTE_ROWS, nAt, std::move(lines), bAfter));
+        return plan;
+    }
+    case SPasteMethod::METHOD_OVERWRITE: {
+        if (nLine < 0 || std::int64_t(nLine) + H > nLines)
+            return Refusal(IDS_PASTE_SHAPE_MISMATCH);
+        std::vector<CReceipt> targets;
+        targets.reserve(std::size_t(H));
+        for (int i = 0; i < H; ++i) {
+            CReceipt target = doc.m_lines[std::size_t(nLine + i)];
+            const CReceipt& src = lines[std::size_t(i)];
+            if (method.bDate)
+                target.m_date = src.m_date;
+            if (method.bCurrency)
+                target.m_nCur = src.m_nCur;
+            if (method.bAmounts) {
+                target.m_nCat = src.m_nCat;
+                target.m_nCat2 = src.m_nCat2;
+                target.m_nAmount = src.m_nAmount;
+                target.m_nAmount2 = src.m_nAmount2;
+            }
+            if (method.bDesc) {
+                // The raw-text mark belongs to the description it describes.
+                target.m_strDesc = src.m_strDesc;
+                target.m_nFlags = (target.m_nFlags & ~CReceipt::RF_RAW_TEXT) | (src.m_nFlags & CReceipt::RF_RAW_TEXT);
+            }
+            targets.push_back(std::move(target));
+        }
+        plan.actions.push_back(CAction::ReplaceRows(CAction::ACT_PASTE_CELLS, nLine, std::move(targets)));
+        return plan;
+    }
+    case SPasteMethod::METHOD_BY_DATE: {
+        std::stable_sort(lines.begin(), lines.end(),
+                         [](const CReceipt& a, const CReceipt& b) { return a.m_date < b.m_date; });
+        // nPos walks the existing lines; every run of lines that goes before the same existing
+        // line is one insertion, placed where the earlier runs have moved that line to.
+        int nPos = doc.LowerBound(lines.front().m_date);
+        int nInserted = 0;
+        std::vector<CReceipt> run;
+        int nRunPos = -1;
+        const auto flush = [&]() {
+            if (run.empty())
+                return;
+            const int nCount = int(run.size());
+            plan.actions.push_back(CAction::InsertRows(CAction::ACT_PASTE_ROWS, nRunPos + nInserted, std::move(run)));
+            nInserted += nCount;
+            run.clear();
+        };
+        for (CReceipt& line : lines) {
+            while (nPos < nLines && doc.m_lines[std::size_t(nPos)].m_date <= line.m_date)
+                ++nPos;
+            if (nPos != nRunPos)
+                flush();
+            nRunPos = nPos;
+            run.push_back(std::move(line));
+        }
+        flush();
+        return plan;
+    }
+    default:
+        return Refusal(IDS_PASTE_SHAPE_MISMATCH);
+    }
+}
+
 int CRegEdit::ExecutePaste(CCofferDoc& doc, SPastePlan& plan)
 {
     if (plan.nMessage != 0)

@@ -4,6 +4,7 @@
 #include "model/Category.h"
 #include "model/CurFmt.h"
 #include "model/LineRange.h"
+#include "model/PackedDate.h"
 
 #include <QString>
 #include <vector>
@@ -27,6 +28,26 @@ public:
         std::vector<CAction> actions;
     };
 
+    // The choices of the paste-method dialog.
+    struct SPasteMethod
+    {
+        enum : int {
+            METHOD_AT_CURSOR = 0,    // insert before the target line
+            METHOD_AFTER_CURSOR = 1, // insert after it
+            METHOD_OVERWRITE = 2,    // overwrite the lines from the target line on
+            METHOD_BY_DATE = 3,      // every line at the place of its own date
+        };
+        int nMethod = METHOD_AT_CURSOR;
+        // For the two methods that insert at the cursor: every pasted line gets the date.
+        bool bUseDate = false;
+        PackedDate date = 0;
+        // For overwriting: the parts of each pasted line that are taken.
+        bool bDate = true;
+        bool bCurrency = true;
+        bool bAmounts = true; // category, counter category and both amounts
+        bool bDesc = true;
+    };
+
     // Whole rows leave the ledger; a block of cells is cleared (nothing when no cell
     // changes). bCut records the cut kinds. Returns whether an action was pushed.
     static bool DeleteRange(CCofferDoc& doc, const CLineRange& range, const std::vector<int>& kinds, bool bCut);
@@ -40,6 +61,12 @@ public:
     // selection nCol may be CAction::INSERT_AT or INSERT_AFTER (a drop on a row's half).
     static SPastePlan PlanPaste(const CCofferDoc& doc, const CRegPasteBuffer& buffer, const std::vector<int>& kinds,
                                 int nCol, int nLine, int nTargetCols, int nTargetRows);
+    // Whether the paste with the method dialog may ask at all: only lines of this program,
+    // copied as whole rows, onto whole rows or the cursor alone (0, else message 4103).
+    static int CheckPasteSpecial(const CRegPasteBuffer& buffer, int nTargetCols, int nTargetRows);
+    // The paste of whole lines with a chosen method before, after or over nLine.
+    static SPastePlan PlanPasteSpecial(const CCofferDoc& doc, const CRegPasteBuffer& buffer, int nLine,
+                                       const SPasteMethod& method);
     // Appends the plan's entries and pushes its actions; on failure the entries are
     // removed again. Returns the plan's message, 0 on success.
     static int ExecutePaste(CCofferDoc& doc, SPastePlan& plan);
