@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStandardPaths>
+#include <QStringList>
 
 namespace {
 QPixmap DrawAppIcon(int nSize)
@@ -62,4 +64,24 @@ QIcon CAppIcon::Glyph(const QString& strGlyph)
         icon.addPixmap(pixmap);
     }
     return icon;
+}
+
+void CAppIcon::UseDesktopTheme()
+{
+    QStringList paths = QIcon::themeSearchPaths();
+    const QStringList dataIcons =
+        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                  QStandardPaths::LocateDirectory);
+    bool bChanged = false;
+    for (const QString& strDir : dataIcons) {
+        if (!paths.contains(strDir)) {
+            paths.append(strDir);
+            bChanged = true;
+        }
+    }
+    if (bChanged)
+        QIcon::setThemeSearchPaths(paths);
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
 }

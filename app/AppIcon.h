@@ -11,4 +11,7 @@ public:
     static QIcon Create();
     // A toolbar icon: the glyph on a light tile.
     static QIcon Glyph(const QString& strGlyph);
+    // Makes the desktop's icon theme reachable also where the platform names none (a bare X
+    // server, the offscreen platform): the data folders' icon themes, Adwaita when no theme is set.
+    static void UseDesktopTheme();
 };

@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 
 #include <QHash>
+#include <utility>
 
 namespace {
 QHash<int, SCommandInfo> BuildTable()
@@ -103,6 +104,29 @@ QHash<int, SCommandInfo> BuildTable()
     add(ID_DEFAULT_HELP, "ヘルプ", "ヘルプを表示します\nヘルプ");
     for (int i = 0; i < 4; ++i)
         add(ID_FILE_MRU_FILE1 + i, "", "指定のファイルを開きます");
+
+    // Themed icons where the desktop has one that says the same thing.
+    const std::pair<int, const char*> icons[] = {
+        { ID_FILE_NEW, "document-new" },       { ID_FILE_OPEN, "document-open" },
+        { ID_FILE_SAVE, "document-save" },     { ID_FILE_SAVE_AS, "document-save-as" },
+        { ID_FILE_PRINT, "document-print" },   { ID_FILE_PRINT_PREVIEW, "document-print-preview" },
+        { ID_EDIT_CUT, "edit-cut" },           { ID_EDIT_COPY, "edit-copy" },
+        { ID_EDIT_PASTE, "edit-paste" },       { ID_EDIT_UNDO, "edit-undo" },
+        { ID_EDIT_REDO, "edit-redo" },         { ID_EDIT_CLEAR, "edit-delete" },
+        { ID_EDIT_INPUT, "list-add" },         { ID_EDIT_MODIFY_ROW, "document-properties" },
+        { ID_EDIT_FIND, "edit-find" },         { ID_EDIT_FIND_NEXT, "go-down" },
+        { ID_EDIT_FIND_PREV, "go-up" },        { ID_EDIT_EXTRACT, "edit-find-replace" },
+        { ID_MOVE_FIRST, "go-first" },         { ID_MOVE_LAST, "go-last" },
+        { ID_MOVE_PREV_MONTH, "go-previous" }, { ID_MOVE_NEXT_MONTH, "go-next" },
+        { ID_MOVE_DATE, "go-jump" },           { ID_TOOL_CALCULATOR, "accessories-calculator" },
+        { ID_APP_ABOUT, "help-about" },        { ID_HELP_FINDER, "help-contents" },
+        { ID_APP_EXIT, "application-exit" },
+    };
+    for (const auto& [nID, szName] : icons) {
+        const auto it = table.find(nID);
+        if (it != table.end())
+            it->strIconName = QString::fromLatin1(szName);
+    }
 
     // Features whose dialogs and views this build does not have yet: their commands stay
     // disabled, and the prompt and tip say why instead of leaving the user guessing.

@@ -13,6 +13,8 @@ struct SCommandInfo
     // after "\n" is the toolbar tip.
     QString strPrompt;
     QString strGlyph;
+    // The freedesktop icon name of the desktop's theme; the glyph stands in where the theme lacks it.
+    QString strIconName;
     QKeySequence shortcut;
     // A second key for the same command (redo answers both Ctrl+Y and Ctrl+Shift+Z).
     QKeySequence shortcut2;

@@ -157,7 +157,9 @@ QAction* CMainFrame::MakeAction(int nID)
     const QString strTip = CCommandTable::Tip(info);
     if (!strTip.isEmpty())
         pAction->setToolTip(strTip);
-    if (!info.strGlyph.isEmpty())
+    if (!info.strIconName.isEmpty() && QIcon::hasThemeIcon(info.strIconName))
+        pAction->setIcon(QIcon::fromTheme(info.strIconName));
+    else if (!info.strGlyph.isEmpty())
         pAction->setIcon(CAppIcon::Glyph(info.strGlyph));
     pAction->setShortcuts(CCommandTable::Shortcuts(info));
     pAction->setCheckable(info.bCheckable);

@@ -1,3 +1,4 @@
+#include "app/AppIcon.h"
 #include "app/CofferApp.h"
 #include "app/CommandLine.h"
 #include "app/InstanceServer.h"
@@ -19,6 +20,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("ペニーフォールド"));
     // The task-bar identity: windows are grouped under the desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("pennyfold"));
+    CAppIcon::UseDesktopTheme();
     if (!CQtTranslation::Install(app))
         std::fprintf(stderr, "pennyfold: Qt's Japanese texts are not installed (qt6-translations-l10n)\n");
 

@@ -9,7 +9,7 @@ PACKAGES=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth
-  qt6-translations-l10n xdg-utils
+  qt6-translations-l10n xdg-utils adwaita-icon-theme
 )
 
 missing=()

@@ -1,8 +1,10 @@
 #include "../register/RegFixture.h"
 
+#include "app/AppIcon.h"
 #include "app/ChildFrame.h"
 #include "app/CofferApp.h"
 #include "app/CommandIds.h"
+#include "app/CommandTable.h"
 #include "app/LedgerSession.h"
 #include "app/MainFrame.h"
 #include "app/QtTranslation.h"
@@ -21,6 +23,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
@@ -78,6 +81,7 @@ private Q_SLOTS:
     void refusedEditSaysWhyInStatusBar_data();
     void refusedEditSaysWhyInStatusBar();
     void openDialogOffersEveryReadableType();
+    void toolbarIconsComeFromTheTheme();
     void helpWithoutBrowserSaysSo();
     void qtTextsChooseLocale_data();
     void qtTextsChooseLocale();
@@ -338,6 +342,20 @@ void TestLedgerCommands::openDialogOffersEveryReadableType()
     const QString strFirst = strFilter.section(QStringLiteral(";;"), 0, 0);
     QVERIFY(strFirst.contains(QLatin1String("*.ldr")) && strFirst.contains(QLatin1String("*.ofx"))
             && strFirst.contains(QLatin1String("*.csv")));
+}
+
+void TestLedgerCommands::toolbarIconsComeFromTheTheme()
+{
+    CAppIcon::UseDesktopTheme();
+    QVERIFY2(QIcon::hasThemeIcon(QStringLiteral("edit-undo")), "the setup script installs an icon theme");
+    auto pApp = Start();
+    QVERIFY(pApp);
+    CMainFrame* pFrame = pApp->MainFrame();
+    for (int nID : { int(ID_FILE_NEW), int(ID_FILE_SAVE), int(ID_EDIT_UNDO), int(ID_EDIT_REDO), int(ID_EDIT_PASTE) })
+        QCOMPARE(pFrame->Action(nID)->icon().name(), CCommandTable::Info(nID).strIconName);
+    // Where the theme has nothing that fits, the drawn glyph stays.
+    QVERIFY(CCommandTable::Info(ID_EDIT_BALANCE).strIconName.isEmpty());
+    QVERIFY(!pFrame->Action(ID_EDIT_BALANCE)->icon().isNull());
 }
 
 void TestLedgerCommands::helpWithoutBrowserSaysSo()
