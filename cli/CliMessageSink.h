@@ -2,6 +2,7 @@
 
 #include "platform/MessageBox.h"
 
+#include <QList>
 #include <QStringList>
 
 // The command-line tool's message boxes: nobody can answer them, so each is
@@ -12,8 +13,10 @@ public:
     int Show(const QString& strText, unsigned nType) override
     {
         m_texts.append(strText);
+        m_types.append(nType);
         return CMessageBox::DefaultAnswer(nType);
     }
 
     QStringList m_texts;
+    QList<unsigned> m_types;
 };

@@ -14,7 +14,6 @@
 
 #include <QDate>
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -45,10 +44,14 @@ const ErrorBit kErrorBits[] = {
     {CReceipt::RF_EXCHANGE_UNPAIRED, IDS_ERR_EXCHANGE},
 };
 
-// One printed line per record: message texts keep to their line.
+// One printed line per record and one field per column: no field carries a
+// TAB, CR or LF of its own.
 QString OneLine(QString str)
 {
-    str.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    for (QChar& c : str) {
+        if (c == u'\n' || c == u'\r' || c == u'\t')
+            c = u' ';
+    }
     return str;
 }
 
@@ -68,7 +71,7 @@ int CCliTool::Run(const QStringList& args)
 
     CCliMessageSink sink;
     IMessageSink* pPrevious = CMessageBox::SetSink(&sink);
-    m_pMessages = &sink.m_texts;
+    m_pSink = &sink;
     const QStringList rest = args.mid(1);
     int nStatus = 2;
     if (cmd == QLatin1String("new"))
@@ -87,7 +90,7 @@ int CCliTool::Run(const QStringList& args)
         nStatus = MemoImport(rest);
     else
         std::fprintf(stderr, "pennyfold-cli: unknown command '%s'\n%s", cmd.toUtf8().constData(), kUsage);
-    m_pMessages = nullptr;
+    m_pSink = nullptr;
     CMessageBox::SetSink(pPrevious);
     std::fflush(stdout);
     return nStatus;
@@ -126,14 +129,31 @@ bool CCliTool::OpenLedger(CCofferDoc& doc, const QString& strPath, const CCliArg
 
 bool CCliTool::SaveLedger(CCofferDoc& doc, const QString& strPath)
 {
-    return CDocumentFile::Save(doc, strPath);
+    const bool bSaved = CDocumentFile::Save(doc, strPath);
+    PrintWarnings();
+    return bSaved;
+}
+
+void CCliTool::PrintWarnings()
+{
+    if (!m_pSink)
+        return;
+    for (qsizetype i = 0; i < m_pSink->m_texts.size();) {
+        if ((m_pSink->m_types[i] & MB_TYPEMASK) != MB_OKCANCEL) {
+            ++i;
+            continue;
+        }
+        std::fprintf(stderr, "pennyfold-cli: warning: %s\n", OneLine(m_pSink->m_texts[i]).toUtf8().constData());
+        m_pSink->m_texts.removeAt(i);
+        m_pSink->m_types.removeAt(i);
+    }
 }
 
 int CCliTool::Failure(int nID)
 {
     QString strText;
-    if (m_pMessages && !m_pMessages->isEmpty())
-        strText = m_pMessages->first();
+    if (m_pSink && !m_pSink->m_texts.isEmpty())
+        strText = m_pSink->m_texts.first();
     else if (nID != 0)
         strText = CStringTable::Load(nID);
     if (!strText.isEmpty())
@@ -192,7 +212,7 @@ int CCliTool::Show(const QStringList& args)
         out += QString::number(nRow);
         for (int nKind : kKinds) {
             out += QLatin1Char('\t');
-            out += doc.GetCellText(nRow, nKind, bSymbol, bYen);
+            out += OneLine(doc.GetCellText(nRow, nKind, bSymbol, bYen));
         }
         out += QLatin1Char('\t');
         const std::int32_t nFlags = doc.GetLine(nRow)->m_nFlags;
@@ -278,11 +298,9 @@ int CCliTool::MemoExport(const QStringList& args)
     CCofferDoc doc;
     if (!OpenLedger(doc, cli.Positional(0), cli))
         return Failure();
-    const QByteArray bytes = CTextFile::WriteMemoText(doc.m_memo.m_daily);
-    QSaveFile file(cli.Positional(1));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return Failure(IDS_EXPORT_FAILED);
-    return 0;
+    const bool bExported = CDocumentFile::ExportMemo(doc, cli.Positional(1));
+    PrintWarnings();
+    return bExported ? 0 : Failure(IDS_EXPORT_FAILED);
 }
 
 int CCliTool::MemoImport(const QStringList& args)

@@ -4,6 +4,7 @@
 
 class CCofferDoc;
 class CCliArgs;
+class CCliMessageSink;
 
 // The subcommands of pennyfold-cli. Each returns the exit status: 0 done,
 // 1 an input error (its message printed to stderr), 2 a usage error.
@@ -28,9 +29,12 @@ private:
     // Opens a ledger of any recognised form; --password answers its prompt.
     bool OpenLedger(CCofferDoc& doc, const QString& strPath, const CCliArgs& cli);
     bool SaveLedger(CCofferDoc& doc, const QString& strPath);
+    // Prints the questions the last step asked (answered OK) as warnings and
+    // forgets them, so that a failure after them still prints its own message.
+    void PrintWarnings();
     // Prints the first message the last step showed, or nID's text when none.
     int Failure(int nID = 0);
     void Print(const QString& str);
 
-    QStringList* m_pMessages = nullptr;
+    CCliMessageSink* m_pSink = nullptr;
 };

@@ -6,11 +6,13 @@
 #include "persist/LedgerHeader.h"
 #include "persist/LegacyImport.h"
 #include "persist/OfxImport.h"
+#include "persist/SafeFile.h"
+#include "persist/TextFile.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QStringList>
 
 #include <utility>
 
@@ -46,7 +48,9 @@ bool Fail(int nOwnMessage, unsigned nOwnType, int nReport)
 {
     if (nOwnMessage != 0)
         AppMessageBox(nOwnMessage, nOwnType);
-    AppMessageBox(nReport);
+    // A refusal the user already read (a wrong password) needs no second box.
+    if (nReport != 0)
+        AppMessageBox(nReport);
     return false;
 }
 
@@ -86,6 +90,8 @@ bool CDocumentFile::Load(CCofferDoc& doc, QByteArrayView bytes, const QString& s
     case CLedgerFile::NeedsLegacyImport: {
         // The legacy import shows its own password message.
         const LegacyResult legacy = ImportLegacyLedger(strPath, bytes, data.m_lines, data.m_curs, data.m_cats);
+        if (legacy == LegacyResult::WrongPassword)
+            return Fail(0, MB_OK, 0);
         if (legacy != LegacyResult::Ok)
             return Fail(0, MB_OK, LegacyResultMessage(legacy));
         break;
@@ -101,7 +107,7 @@ bool CDocumentFile::Load(CCofferDoc& doc, QByteArrayView bytes, const QString& s
     case CLedgerFile::VersionTooNew:
         return Fail(IDS_VERSION_TOO_NEW, MB_OK | MB_ICONSTOP, AFX_IDP_FAILED_TO_OPEN_DOC);
     case CLedgerFile::WrongPassword:
-        return Fail(IDS_PASSWORD_MISMATCH, MB_OK | MB_ICONSTOP, AFX_IDP_FAILED_TO_OPEN_DOC);
+        return Fail(IDS_PASSWORD_MISMATCH, MB_OK | MB_ICONSTOP, 0);
     case CLedgerFile::Cancelled:
         return Fail(0, MB_OK, AFX_IDP_FAILED_TO_OPEN_DOC);
     case CLedgerFile::FormatError:
@@ -122,18 +128,40 @@ bool CDocumentFile::Load(CCofferDoc& doc, QByteArrayView bytes, const QString& s
     return true;
 }
 
+bool CDocumentFile::ConfirmReadBack(const CCofferDoc& doc, CLedgerFile::Kind nKind)
+{
+    if (nKind == CLedgerFile::KIND_NATIVE)
+        return true;
+    constexpr size_t kNamed = 5;
+    const CTextFile::CReadBack check = nKind == CLedgerFile::KIND_CSV
+                                           ? CTextFile::CheckRegisterCsv(doc.m_lines, doc.m_curs, doc.m_cats, kNamed)
+                                           : CTextFile::CheckMemoText(doc.m_memo.m_daily, kNamed);
+    if (check.m_nCount == 0)
+        return true;
+    // Lines of the file as a text editor counts them; the memo text starts with its header line.
+    const size_t nFirst = nKind == CLedgerFile::KIND_CSV ? 1 : 2;
+    QStringList names;
+    for (size_t nPos : check.m_first)
+        names << QStringLiteral("%1行目").arg(nPos + nFirst);
+    QString strLines = names.join(QStringLiteral("、"));
+    if (check.m_nCount > check.m_first.size())
+        strLines += QStringLiteral(" ほか %1 行").arg(check.m_nCount - check.m_first.size());
+    return CMessageBox::ShowText(CStringTable::Load(IDS_TEXT_NOT_READ_BACK).arg(strLines),
+                                 MB_OKCANCEL | MB_ICONEXCLAMATION)
+           == IDOK;
+}
+
 bool CDocumentFile::Save(CCofferDoc& doc, const QString& strPath)
 {
     const CLedgerFile::Kind nKind = CLedgerFile::KindForPath(strPath);
+    if (!ConfirmReadBack(doc, nKind))
+        return false;
     QByteArray bytes;
     {
         CLentData lent(doc);
         bytes = CLedgerFile::Write(nKind, lent.m_data, doc.m_strPassword);
     }
-
-    QSaveFile file(strPath);
-    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
+    if (bytes.isEmpty() || !CSafeFile::Write(strPath, bytes)) {
         AppMessageBox(AFX_IDP_FAILED_TO_SAVE_DOC);
         return false;
     }
@@ -141,6 +169,17 @@ bool CDocumentFile::Save(CCofferDoc& doc, const QString& strPath)
         doc.SetPathName(strPath);
         doc.m_memo.SetSaved();
         doc.SetModifiedFlag(false);
+    }
+    return true;
+}
+
+bool CDocumentFile::ExportMemo(const CCofferDoc& doc, const QString& strPath)
+{
+    if (!ConfirmReadBack(doc, CLedgerFile::KIND_CSD))
+        return false;
+    if (!CSafeFile::Write(strPath, CTextFile::WriteMemoText(doc.m_memo.m_daily))) {
+        AppMessageBox(IDS_EXPORT_FAILED);
+        return false;
     }
     return true;
 }

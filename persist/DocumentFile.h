@@ -1,5 +1,7 @@
 #pragma once
 
+#include "persist/LedgerFile.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -24,11 +26,22 @@ public:
                      bool* pbBalanceEntry = nullptr);
 
     // Writes the document to strPath through a temporary file renamed over
-    // the target, so a failure leaves the old file intact. The native form
+    // the target; a failure (a full disk included) shows the save-failed
+    // message and leaves the old file byte for byte as it was. The native form
     // makes strPath the document's file and marks it saved; the text forms
     // (".csv", ".csd") write the file only, because the ledger's other parts
-    // are not in it, so closing must still offer to save.
+    // are not in it, so closing must still offer to save. Before a text form
+    // is written, lines it would not give back as they are get named in a
+    // question (OK / Cancel); Cancel writes nothing and returns false.
     static bool Save(CCofferDoc& doc, const QString& strPath);
+
+    // The memo export: every memo record as memo text, asked about as a
+    // ".csd" save is; a failed write shows 4140.
+    static bool ExportMemo(const CCofferDoc& doc, const QString& strPath);
+
+    // The question about lines that the text form kind would not read back
+    // as they are; true when there are none or the user goes on.
+    static bool ConfirmReadBack(const CCofferDoc& doc, CLedgerFile::Kind nKind);
 
     // The native file of the document, enciphered with its password when it
     // has one, without touching its path or saved state.

@@ -2,13 +2,13 @@
 
 #include "model/CofferDoc.h"
 #include "persist/DocumentFile.h"
+#include "persist/SafeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QUuid>
 
 #include <algorithm>
@@ -32,11 +32,7 @@ const QString& InfoSuffix()
 
 bool WriteWhole(const QString& strPath, const QByteArray& bytes)
 {
-    QSaveFile file(strPath);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    file.cancelWriting();
-    return false;
+    return CSafeFile::Write(strPath, bytes);
 }
 
 // A lock held for the life of a process: only a dead owner, never age, makes it stale.
@@ -166,6 +162,12 @@ QList<CRecoveryStore::CEntry> CRecoveryStore::Leftovers()
             m_claimed.emplace(strId, std::move(pLock));
         }
         const QDir dir(m_strRoot + QLatin1Char('/') + strId);
+        // Half-written copies of a process killed while saving; they would keep the folder forever.
+        for (const QString& strName : dir.entryList({QStringLiteral("*.pfsave-*")}, QDir::Files | QDir::Hidden)) {
+            if (strName.size() > CSafeFile::LeftoverTailSize
+                && CSafeFile::IsLeftoverOf(strName.chopped(CSafeFile::LeftoverTailSize), strName))
+                QFile::remove(dir.filePath(strName));
+        }
         const QStringList infos = dir.entryList({QLatin1Char('*') + InfoSuffix()}, QDir::Files, QDir::Name);
         for (const QString& strName : infos) {
             const QString strKey = strName.chopped(InfoSuffix().size());

@@ -46,6 +46,7 @@ enum : int {
     IDS_TOO_MANY_CURRENCIES = 4143,
     IDS_TOO_MANY_CATEGORIES = 4144,
     IDS_CUR_SYMBOL_BAD_CHAR = 4145,
+    IDS_TEXT_NOT_READ_BACK = 4146, // %1: the first lines concerned
 
     // The framework's own file messages.
     AFX_IDP_FAILED_TO_OPEN_DOC = 0xF101,

@@ -1,3 +1,8 @@
+#include "../persist/SmallTmpfs.h"
+#include "model/CofferDoc.h"
+#include "persist/DocumentFile.h"
+#include "platform/StringTable.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -41,6 +46,12 @@ private Q_SLOTS:
     void statements_data();
     void statements();
     void checkListsErrors();
+    void showKeepsOneLinePerLine();
+    void textOutputWarnsAboutLines();
+    void fullDiskFailsAndKeepsTarget_data();
+    void fullDiskFailsAndKeepsTarget();
+    void cp932AndUtf8Statements_data();
+    void cp932AndUtf8Statements();
 };
 
 void TestCli::newConvertShowRoundTrip()
@@ -187,6 +198,128 @@ void TestCli::checkListsErrors()
     QCOMPARE(run.nExit, 0);
     QCOMPARE(run.strOut, QStringLiteral("1\t4135\t日付が逆転しています。\n2\t4135\t日付が逆転しています。\n2\t4137\t対応していないフォーマットです。\n"));
     QCOMPARE(Cli({"show", "e.csv"}).strOut.split(QLatin1Char('\n')).at(2).section(QLatin1Char('\t'), -1), QStringLiteral("4135,4137"));
+}
+
+void TestCli::showKeepsOneLinePerLine()
+{
+    CCofferDoc doc;
+    QVERIFY(doc.OnNewDocument());
+    doc.m_lines[0].m_strDesc = QStringLiteral("一行目\n二行目\tタブ\r戻り");
+    QVERIFY(CDocumentFile::Save(doc, Path("multi.ldr")));
+    const Run run = Cli({"show", "multi.ldr"});
+    QCOMPARE(run.nExit, 0);
+    QCOMPARE(run.strOut.count(QLatin1Char('\n')), 1);
+    const QStringList fields = run.strOut.chopped(1).split(QLatin1Char('\t'));
+    QCOMPARE(fields.size(), 9);
+    QCOMPARE(fields.at(7), QStringLiteral("一行目 二行目 タブ 戻り"));
+}
+
+void TestCli::textOutputWarnsAboutLines()
+{
+    // The second line is dated in year 50, which the CSV gives back as 2050.
+    QFile file(Path("y50.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("2024/2/1,,2,x,-100,,,,a\r\n");
+    file.close();
+    CCofferDoc doc;
+    QVERIFY(CDocumentFile::Open(doc, Path("y50.csv")));
+    QCOMPARE(doc.m_lines.size(), size_t(1));
+    CReceipt line = doc.m_lines[0];
+    line.m_date = MakeDate(50, 1, 2);
+    doc.m_lines.push_back(line);
+    QVERIFY(CDocumentFile::Save(doc, Path("y50.ldr")));
+
+    const Run run = Cli({"convert", "y50.ldr", "out.csv"});
+    QCOMPARE(run.nExit, 0);
+    QString warning = CStringTable::Load(IDS_TEXT_NOT_READ_BACK).arg(QStringLiteral("2行目"));
+    warning.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    QCOMPARE(run.strErr, QStringLiteral("pennyfold-cli: warning: ") + warning + u'\n');
+    QVERIFY(QFile::exists(Path("out.csv")));
+    // A ledger the text expresses whole converts silently.
+    QCOMPARE(Cli({"convert", "y50.csv", "plain.csv"}).strErr, QString());
+}
+
+void TestCli::fullDiskFailsAndKeepsTarget_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("convert") << "convert";
+    QTest::newRow("new") << "new";
+    QTest::newRow("memo-export") << "memo-export";
+}
+
+void TestCli::fullDiskFailsAndKeepsTarget()
+{
+    QFETCH(QString, command);
+    CSmallTmpfs fs(64);
+    if (!fs.IsMounted())
+        QSKIP(qPrintable(fs.WhyNot()));
+    // A ledger of a little more than 5 KB, and a good small target on a disk with one page free.
+    CCofferDoc doc;
+    QVERIFY(doc.OnNewDocument());
+    std::vector<CDailyRec> records;
+    for (int i = 0; i < 150; ++i) {
+        CDailyRec rec((2024 << 16) | ((1 + i / 28) << 8) | (1 + i % 28));
+        rec.SetCommentText(QStringLiteral("メモ %1 の内容").arg(i), u";;");
+        records.push_back(rec);
+    }
+    doc.m_memo.Replace(std::move(records));
+    for (int i = 0; i < 100; ++i) {
+        CReceipt line = doc.m_lines[0];
+        line.m_strDesc = QStringLiteral("明細 %1").arg(i);
+        doc.m_lines.push_back(line);
+    }
+    QVERIFY(CDocumentFile::Save(doc, Path("small.ldr")));
+    const QString target = fs.FilePath(QStringLiteral("target.ldr"));
+    QVERIFY(QFile::copy(QStringLiteral(PENNYFOLD_TEST_DATA "/../persist/data/plain.ldr"), target));
+    QFile old(target);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    const QByteArray oldBytes = old.readAll();
+    old.close();
+    QVERIFY(fs.LeaveFree(4096));
+
+    QStringList args{command};
+    if (command != QLatin1String("new"))
+        args << Path("small.ldr");
+    args << target;
+    if (command == QLatin1String("new")) {
+        // A new ledger is small: a disk without a free page at all refuses it.
+        QVERIFY(fs.LeaveFree(0));
+    }
+    const Run run = Cli(args);
+    QCOMPARE(run.nExit, 1);
+    const int nMessage = command == QLatin1String("memo-export") ? IDS_EXPORT_FAILED : AFX_IDP_FAILED_TO_SAVE_DOC;
+    QCOMPARE(run.strErr, CStringTable::Load(nMessage) + u'\n');
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), oldBytes);
+    QCOMPARE(QDir(QFileInfo(target).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{QStringLiteral("filler"), QStringLiteral("target.ldr")}));
+}
+
+void TestCli::cp932AndUtf8Statements_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("code page 932 with a stray byte")
+        << QByteArray("2020/5/3,,2,a,-1,,,,x\xA0y\r\n2020/5/4,,2,\x90\x48\x97\xbf,-2,,,,z\r\n")
+        << QStringLiteral("0\t--------\t\t\t\t\t\t2020/5/3,,2,a,-1,,,,x\uFFFDy\t4137\n"
+                          "1\t20/ 5/ 4\t食料\t\t2\t\t-2\tz\t\n");
+    QTest::newRow("UTF-8 without a mark")
+        << QStringLiteral("2020/5/4,,2,食料,-2,,,,パン\r\n").toUtf8()
+        << QStringLiteral("0\t20/ 5/ 4\t食料\t\t2\t\t-2\tパン\t\n");
+}
+
+void TestCli::cp932AndUtf8Statements()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QFile file(Path("bank.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    const Run run = Cli({"show", "bank.csv"});
+    QCOMPARE(run.strErr, QString());
+    QCOMPARE(run.nExit, 0);
+    QCOMPARE(run.strOut, expected);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

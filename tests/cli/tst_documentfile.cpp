@@ -1,9 +1,14 @@
+#include "../persist/FailingDevice.h"
+#include "../persist/SmallTmpfs.h"
 #include "model/CofferDoc.h"
 #include "persist/DocumentFile.h"
+#include "persist/SafeFile.h"
+#include "persist/TextFile.h"
 #include "platform/Clock.h"
 #include "platform/RecordingMessageSink.h"
 #include "platform/StringTable.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,7 +27,39 @@ private Q_SLOTS:
     void failedSaveKeepsOldFile();
     void failedOpenLeavesDocument();
     void textImportGetsDefaultSetOnce();
+    void failingWritesKeepOldFile();
+    void fullDiskKeepsOldFile();
+    void textSaveAsksAboutLinesNotReadBack_data();
+    void textSaveAsksAboutLinesNotReadBack();
+    void memoExport();
 };
+
+namespace {
+
+QByteArray ReadAll(const QString& strPath)
+{
+    QFile file(strPath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A new ledger with lines enough for a file of about nLines * 30 bytes.
+void Fill(CCofferDoc& doc, int nLines)
+{
+    QVERIFY(doc.OnNewDocument());
+    std::vector<CReceipt> lines;
+    for (int i = 0; i < nLines; ++i) {
+        CReceipt line;
+        line.m_date = MakeDate(2026, 1 + i % 12, 1 + i % 28);
+        line.m_nCat = 1;
+        line.m_nAmount = -(i + 1) * AMOUNT_UNIT;
+        line.m_strDesc = QStringLiteral("明細 %1").arg(i);
+        lines.push_back(line);
+    }
+    doc.m_lines.insert(doc.m_lines.end(), lines.begin(), lines.end());
+    doc.SetModifiedFlag(true);
+}
+
+} // namespace
 
 void TestDocumentFile::nativeSaveMarksSaved()
 {
@@ -127,6 +164,136 @@ void TestDocumentFile::textImportGetsDefaultSetOnce()
     QCOMPARE(nNamed, 1);
     QCOMPARE(doc.GetLineCount(), 1);
     QCOMPARE(doc.m_cats[doc.m_lines[0].m_nCat].m_nAttr, int(ATTR_CARRYOVER));
+}
+
+void TestDocumentFile::failingWritesKeepOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("target.ldr"));
+    CCofferDoc good;
+    Fill(good, 10);
+    QVERIFY(CDocumentFile::Save(good, path));
+    const QByteArray old = ReadAll(path);
+
+    CCofferDoc doc;
+    Fill(doc, 300);
+    CRecordingMessageSink sink;
+    const CSafeFile::DeviceHook previous =
+        CSafeFile::SetDeviceHook([](QFile& file) { return std::make_unique<CFailingDevice>(file, 4096); });
+    const bool bSaved = CDocumentFile::Save(doc, path);
+    CSafeFile::SetDeviceHook(previous);
+    QVERIFY(!bSaved);
+    QCOMPARE(sink.m_boxes.size(), 1);
+    QVERIFY(sink.LastWas(AFX_IDP_FAILED_TO_SAVE_DOC));
+    // Still unsaved, still not that file's document.
+    QVERIFY(doc.IsModified());
+    QVERIFY(doc.GetPathName().isEmpty());
+    QCOMPARE(ReadAll(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("target.ldr")});
+}
+
+void TestDocumentFile::fullDiskKeepsOldFile()
+{
+    CSmallTmpfs fs(64);
+    if (!fs.IsMounted())
+        QSKIP(qPrintable(fs.WhyNot()));
+    const QString path = fs.FilePath(QStringLiteral("target.ldr"));
+    CCofferDoc good;
+    Fill(good, 10);
+    QVERIFY(CDocumentFile::Save(good, path));
+    const QByteArray old = ReadAll(path);
+    QVERIFY(fs.LeaveFree(4096));
+
+    CCofferDoc doc;
+    Fill(doc, 200);
+    QVERIFY(CDocumentFile::NativeBytes(doc).size() > 5000);
+    CRecordingMessageSink sink;
+    QVERIFY(!CDocumentFile::Save(doc, path));
+    QVERIFY(sink.LastWas(AFX_IDP_FAILED_TO_SAVE_DOC));
+    QVERIFY(doc.IsModified());
+    QCOMPARE(ReadAll(path), old);
+    CCofferDoc back;
+    QVERIFY(CDocumentFile::Open(back, path));
+    QCOMPARE(back.m_lines.size(), good.m_lines.size());
+
+    // Once there is room the same save goes through.
+    QVERIFY(QFile::remove(fs.FilePath(QStringLiteral("filler"))));
+    QVERIFY(CDocumentFile::Save(doc, path));
+    QVERIFY(!doc.IsModified());
+    QCOMPARE(ReadAll(path), CDocumentFile::NativeBytes(doc));
+}
+
+void TestDocumentFile::textSaveAsksAboutLinesNotReadBack_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("csv, cancelled") << "t.csv" << int(IDCANCEL);
+    QTest::newRow("csv, written anyway") << "t.csv" << int(IDOK);
+    QTest::newRow("csd, cancelled") << "t.csd" << int(IDCANCEL);
+    QTest::newRow("csd, written anyway") << "t.csd" << int(IDOK);
+}
+
+void TestDocumentFile::textSaveAsksAboutLinesNotReadBack()
+{
+    QFETCH(QString, name);
+    QFETCH(int, answer);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old contents");
+    }
+    CCofferDoc doc;
+    Fill(doc, 8);
+    // Line 3 of the CSV reads back in 2050; the second memo record has no real day.
+    doc.m_lines[2].m_date = MakeDate(50, 1, 2);
+    doc.m_lines[6].m_strDesc.clear();
+    doc.m_lines[6].m_nFlags = CReceipt::RF_RAW_TEXT;
+    doc.m_memo.Replace({CDailyRec((2020 << 16) | (2 << 8) | 28), CDailyRec((2020 << 16) | (2 << 8) | 30)});
+
+    CRecordingMessageSink sink;
+    sink.QueueAnswer(answer);
+    QCOMPARE(CDocumentFile::Save(doc, path), answer == IDOK);
+    QCOMPARE(sink.m_boxes.size(), 1);
+    QCOMPARE(sink.m_boxes[0].nType, unsigned(MB_OKCANCEL | MB_ICONEXCLAMATION));
+    const QString lines = name.endsWith(QLatin1String(".csv")) ? QStringLiteral("3行目、7行目") : QStringLiteral("3行目");
+    QCOMPARE(sink.m_boxes[0].strText, CStringTable::Load(IDS_TEXT_NOT_READ_BACK).arg(lines));
+    if (answer == IDOK)
+        QVERIFY(ReadAll(path).startsWith("\xFF\xFE"));
+    else
+        QCOMPARE(ReadAll(path), QByteArray("old contents"));
+    QVERIFY(doc.IsModified());
+
+    // A ledger the form expresses whole is written without a question.
+    CCofferDoc plain;
+    Fill(plain, 3);
+    sink.Clear();
+    QVERIFY(CDocumentFile::Save(plain, path));
+    QVERIFY(sink.m_boxes.isEmpty());
+}
+
+void TestDocumentFile::memoExport()
+{
+    QTemporaryDir dir;
+    CCofferDoc doc;
+    Fill(doc, 1);
+    std::vector<CDailyRec> records;
+    for (int i = 0; i < 9; ++i)
+        records.emplace_back((2021 << 16) | (2 << 8) | (27 + i));
+    doc.m_memo.Replace(std::move(records));
+    CRecordingMessageSink sink;
+    const QString path = dir.filePath(QStringLiteral("memo.csv"));
+    QVERIFY(CDocumentFile::ExportMemo(doc, path));
+    // 2021/02/29 .. 02/35: the header is line 1, so the first of them is line 4; five are named.
+    QCOMPARE(sink.m_boxes.size(), 1);
+    QCOMPARE(sink.m_boxes[0].strText,
+             CStringTable::Load(IDS_TEXT_NOT_READ_BACK).arg(QStringLiteral("4行目、5行目、6行目、7行目、8行目 ほか 2 行")));
+    QVERIFY(ReadAll(path).startsWith(CTextFile::EncodeUtf16(QStringLiteral("日付 曜日\r\n"))));
+
+    sink.Clear();
+    QVERIFY(!CDocumentFile::ExportMemo(doc, dir.filePath(QStringLiteral("missing/memo.csv"))));
+    QVERIFY(sink.LastWas(IDS_EXPORT_FAILED));
 }
 
 QTEST_GUILESS_MAIN(TestDocumentFile)

@@ -96,6 +96,7 @@ private Q_SLOTS:
     void removedCopiesLeaveNothing();
     void keysStayInsideTheFolder_data();
     void keysStayInsideTheFolder();
+    void killedSavesLeaveNoFolderBehind();
 
 private:
     QString Root() const { return m_pDir->filePath(QStringLiteral("recovery")); }
@@ -368,6 +369,30 @@ void TestRecoveryStore::keysStayInsideTheFolder()
     QCOMPARE(store.Save(doc, key), valid);
     QCOMPARE(FilesUnder(store.Folder()).size(), valid ? 2 : 0);
     QCOMPARE(FilesUnder(Root()).size(), 2); // the folder and its lock
+}
+
+void TestRecoveryStore::killedSavesLeaveNoFolderBehind()
+{
+    CCofferDoc doc;
+    Fill(doc, QString(), QStringLiteral("x"));
+    QString strFolder;
+    {
+        CRecoveryStore owner(Root());
+        strFolder = owner.Folder();
+        QVERIFY(owner.Save(doc, QStringLiteral("1")));
+        // What a kill in the middle of writing the copy and of a first copy leaves.
+        QVERIFY(WriteAll(strFolder + QStringLiteral("/1.ldr.pfsave-Ab12Cd"), "half"));
+        QVERIFY(WriteAll(strFolder + QStringLiteral("/2.ldr.pfsave-xY9zQ0"), "half"));
+        // The owner's next copy of that ledger takes its own leftover away.
+        QVERIFY(owner.Save(doc, QStringLiteral("1")));
+        QCOMPARE(FilesUnder(strFolder), (QStringList{QStringLiteral("1.info"), QStringLiteral("1.ldr"),
+                                                     QStringLiteral("2.ldr.pfsave-xY9zQ0")}));
+    }
+    CRecoveryStore store(Root());
+    const QList<CRecoveryStore::CEntry> entries = store.Leftovers();
+    QCOMPARE(entries.size(), 1);
+    QVERIFY(store.Discard(entries.first()));
+    QVERIFY(!QFileInfo::exists(strFolder));
 }
 
 QTEST_GUILESS_MAIN(TestRecoveryStore)

@@ -1,5 +1,7 @@
 #include "persist/ArchiveException.h"
+#include "model/CategoryAttr.h"
 #include "persist/LedgerFile.h"
+#include "persist/RegisterCsv.h"
 #include "persist/TextFile.h"
 #include "platform/CodePage932.h"
 
@@ -45,6 +47,13 @@ private Q_SLOTS:
     void categoriesSorted();
     void csvRoundTrip();
     void csdRoundTrip();
+    void undecodableBytes_data();
+    void undecodableBytes();
+    void utf8WithoutMark_data();
+    void utf8WithoutMark();
+    void registerReadBack_data();
+    void registerReadBack();
+    void memoReadBack();
 };
 
 void TestTextFile::kindForPath_data()
@@ -222,6 +231,169 @@ void TestTextFile::csdRoundTrip()
     QCOMPARE(back.m_daily[0].m_nWork, a.m_nWork);
     QCOMPARE(back.m_daily[1].m_nTimes[2], std::int16_t(600));
     QCOMPARE(CLedgerFile::Write(CLedgerFile::KIND_CSD, back, QString()), bytes);
+}
+
+void TestTextFile::undecodableBytes_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("raw");
+    const QString ffd(QChar::ReplacementCharacter);
+    QTest::newRow("undefined single byte 0xA0") << QByteArray("2020/5/3,,2,a,-1,,,,x\xA0y")
+                                                << QStringLiteral("2020/5/3,,2,a,-1,,,,x") + ffd + u"y";
+    QTest::newRow("lead byte at the line's end") << QByteArray("2020/5/3,,2,a,-1,,,,x\x81")
+                                                 << QStringLiteral("2020/5/3,,2,a,-1,,,,x") + ffd;
+    QTest::newRow("lead byte before a comma") << QByteArray("2020/5/3,,2,a\x81,-1,,,,x")
+                                              << QStringLiteral("2020/5/3,,2,a") + ffd + u",-1,,,,x";
+    QTest::newRow("undefined double byte") << QByteArray("2020/5/3,,2,\x82\xA0\x85\x40,-1,,,,x")
+                                           << QStringLiteral("2020/5/3,,2,あ") + ffd + u",-1,,,,x";
+    QTest::newRow("bytes 0x80 and 0xFD") << QByteArray("\x80" "2020/5/3\xFD")
+                                         << ffd + QStringLiteral("2020/5/3") + ffd;
+}
+
+void TestTextFile::undecodableBytes()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, raw);
+    // The line around it reads as before, and the memo section after it still opens.
+    const QByteArray bytes = CCodePage932::Encode(QStringLiteral("2020/5/2,,2,食料,-100,,,,前\r\n")) + line + "\r\n"
+                             + CCodePage932::Encode(QStringLiteral("2020/5/4,,2,食料,-200,,,,後\r\n日付 曜日\r\n"))
+                             + "2024/03/05 \x89\xCE\t\xA0\r\n";
+    CLedgerData data;
+    QCOMPARE(ReadFile(bytes, data), CLedgerFile::Ok);
+    QCOMPARE(data.m_lines.size(), size_t(3));
+    QCOMPARE(data.m_lines[0].m_strDesc, QStringLiteral("前"));
+    QCOMPARE(data.m_lines[1].m_nFlags, int(CReceipt::RF_RAW_TEXT));
+    QCOMPARE(data.m_lines[1].m_strDesc, raw);
+    QCOMPARE(data.m_lines[2].m_nAmount, -200 * AMOUNT_UNIT);
+    QCOMPARE(data.m_lines[2].m_strDesc, QStringLiteral("後"));
+    QCOMPARE(data.m_daily.size(), size_t(1));
+    QCOMPARE(data.m_daily[0].m_date, (2024 << 16) | (3 << 8) | 5);
+}
+
+void TestTextFile::utf8WithoutMark_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("rawFirst");
+    const QByteArray text = QStringLiteral("2020/5/3,,2,食料,-1500,,,,パン\r\n2020/5/4,,2,食料,-1,,,,\r\n").toUtf8();
+    QTest::newRow("no mark") << text << false;
+    QTest::newRow("no mark, LF only") << QByteArray(text).replace("\r\n", "\n") << false;
+    QTest::newRow("UTF-8 mark") << QByteArray("\xEF\xBB\xBF" + text) << false;
+    // With the mark the file says what it is: a broken sequence is that line's problem only.
+    QTest::newRow("UTF-8 mark, one broken sequence")
+        << QByteArray("\xEF\xBB\xBF" + QByteArray(text).replace("パン", "\xE3\x83")) << true;
+}
+
+void TestTextFile::utf8WithoutMark()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, rawFirst);
+    CLedgerData data;
+    QCOMPARE(ReadFile(bytes, data), CLedgerFile::Ok);
+    QCOMPARE(data.m_lines.size(), size_t(2));
+    QCOMPARE(data.m_lines[0].m_nFlags, rawFirst ? int(CReceipt::RF_RAW_TEXT) : 0);
+    if (!rawFirst) {
+        QCOMPARE(data.m_lines[0].m_strDesc, QStringLiteral("パン"));
+        QCOMPARE(data.m_lines[0].m_nAmount, -1500 * AMOUNT_UNIT);
+    }
+    QCOMPARE(data.m_lines[1].m_date, MakeDate(2020, 5, 4));
+    QCOMPARE(CategoryNames(data), QStringList({QStringLiteral("備考"), QStringLiteral("食料")}));
+}
+
+void TestTextFile::registerReadBack_data()
+{
+    QTest::addColumn<QList<int>>("changed");
+    QTest::addColumn<QList<int>>("expected");
+    // Each row changes lines of the fixture below (by a code) and names the lines the check must report.
+    enum { YEAR_50 = 1, EMPTY_RAW, EMPTY_COUNTER_NAME, SECOND_FOOD, SECOND_DOLLAR, RAW_PARSES, LINE_BREAK,
+           MEMO_HEADER, ATTR_OVER_9, REMARK_NAME };
+    QTest::addColumn<int>("code");
+    QTest::newRow("ordinary ledger") << QList<int>() << QList<int>() << 0;
+    QTest::newRow("year 50 reads as 2050") << QList<int>{1} << QList<int>{1} << int(YEAR_50);
+    QTest::newRow("raw line with empty text") << QList<int>{2} << QList<int>{2} << int(EMPTY_RAW);
+    QTest::newRow("counter category with empty name") << QList<int>{1} << QList<int>{1} << int(EMPTY_COUNTER_NAME);
+    QTest::newRow("two categories of one name") << QList<int>{3} << QList<int>{3} << int(SECOND_FOOD);
+    QTest::newRow("two currencies of one symbol") << QList<int>{4} << QList<int>{4} << int(SECOND_DOLLAR);
+    QTest::newRow("raw text that reads as a line") << QList<int>{2} << QList<int>{2} << int(RAW_PARSES);
+    QTest::newRow("description with a line break") << QList<int>{0} << QList<int>{0} << int(LINE_BREAK);
+    QTest::newRow("raw text that starts the memo section") << QList<int>{2} << QList<int>{2, 3, 4} << int(MEMO_HEADER);
+    // Every line of that category is named, the first two of them in the list.
+    QTest::newRow("attribute above 9") << QList<int>{0} << QList<int>{0, 1, 3} << int(ATTR_OVER_9);
+    QTest::newRow("a second category named like the remark") << QList<int>{0} << QList<int>{0, 1, 3} << int(REMARK_NAME);
+}
+
+void TestTextFile::registerReadBack()
+{
+    QFETCH(QList<int>, changed);
+    QFETCH(QList<int>, expected);
+    QFETCH(int, code);
+    CLedgerData data;
+    data.m_curs = {CCurFmt(QStringLiteral("\\"), 0, QStringLiteral("日本円")), CCurFmt(QStringLiteral("$"), 2, QString())};
+    data.m_cats = {CCategory(ATTR_REMARK, QStringLiteral("備考")), CCategory(ATTR_EXPENSE, QStringLiteral("食料")),
+                   CCategory(ATTR_ACCOUNT, QStringLiteral("預貯金")), CCategory(ATTR_CARRYOVER, QStringLiteral("繰越"))};
+    CReceipt food;
+    food.m_date = MakeDate(2020, 5, 3);
+    food.m_nCat = 1;
+    food.m_nAmount = -1500 * AMOUNT_UNIT;
+    food.m_strDesc = QStringLiteral("パン");
+    CReceipt transfer = food;
+    transfer.m_nCat2 = 2;
+    transfer.m_nAmount2 = 1500 * AMOUNT_UNIT;
+    CReceipt raw = CRegisterCsv::RawLine(u"kept as it is");
+    CReceipt dollar = food;
+    dollar.m_nCur = 1;
+    CReceipt carry;
+    carry.m_date = MakeDate(2020, 5, 5);
+    carry.m_nCat = 3;
+    carry.m_nAmount2 = 7; // computed, never written
+    data.m_lines = {food, transfer, raw, dollar, carry};
+    const int nFirst = changed.isEmpty() ? -1 : changed.first();
+    switch (code) {
+    case 1: data.m_lines[size_t(nFirst)].m_date = MakeDate(50, 1, 2); break;
+    case 2: data.m_lines[size_t(nFirst)].m_strDesc.clear(); break;
+    case 3: data.m_cats[2].m_strName.clear(); break;
+    case 4:
+        data.m_cats.emplace_back(ATTR_EXPENSE, QStringLiteral("食料"));
+        data.m_lines[size_t(nFirst)].m_nCat = 4;
+        break;
+    case 5:
+        data.m_curs.push_back(CCurFmt(QStringLiteral("$"), 0, QStringLiteral("other")));
+        data.m_lines[size_t(nFirst)].m_nCur = 2;
+        break;
+    case 6: data.m_lines[size_t(nFirst)].m_strDesc = QStringLiteral("2020/5/3,,2,食料,-1,,,,x"); break;
+    case 7: data.m_lines[size_t(nFirst)].m_strDesc = QStringLiteral("二行\n目"); break;
+    case 8: data.m_lines[size_t(nFirst)].m_strDesc = QStringLiteral("日付 曜日 ですが"); break;
+    case 9: data.m_cats[1].m_nAttr = 12; break;
+    case 10: data.m_cats[1].m_strName = QStringLiteral("備考"); break;
+    default: break;
+    }
+    const CTextFile::CReadBack check = CTextFile::CheckRegisterCsv(data.m_lines, data.m_curs, data.m_cats, 2);
+    QCOMPARE(check.m_nCount, size_t(expected.size()));
+    for (qsizetype i = 0; i < qsizetype(check.m_first.size()) && i < expected.size(); ++i)
+        QCOMPARE(int(check.m_first[size_t(i)]), expected[i]);
+    QCOMPARE(check.m_first.size(), std::min(size_t(2), size_t(expected.size())));
+
+    // What the check passes really reads back to the same text.
+    if (expected.isEmpty()) {
+        const QByteArray bytes = CLedgerFile::Write(CLedgerFile::KIND_CSV, data, QString());
+        CLedgerData back;
+        QCOMPARE(ReadFile(bytes, back), CLedgerFile::Ok);
+        QCOMPARE(back.m_lines.size(), data.m_lines.size());
+        QCOMPARE(CLedgerFile::Write(CLedgerFile::KIND_CSV, back, QString()), bytes);
+    }
+}
+
+void TestTextFile::memoReadBack()
+{
+    CDailyRec good((2020 << 16) | (2 << 8) | 29);
+    good.SetFieldText(MF_WEATHER, u"○");
+    CDailyRec noDay((2020 << 16) | (2 << 8) | 30);
+    noDay.SetFieldText(MF_WEATHER, u"○");
+    CDailyRec year50 = good;
+    year50.m_date = (50 << 16) | (1 << 8) | 2;
+    const CTextFile::CReadBack check = CTextFile::CheckMemoText({good, noDay, good, year50}, 5);
+    QCOMPARE(check.m_nCount, size_t(2));
+    QCOMPARE(check.m_first, (std::vector<size_t>{1, 3}));
+    QCOMPARE(CTextFile::CheckMemoText({good}, 5).m_nCount, size_t(0));
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)
