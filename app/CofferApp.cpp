@@ -6,10 +6,13 @@
 #include "app/CommandIds.h"
 #include "app/CommandLine.h"
 #include "app/InstanceServer.h"
+#include "app/ListPropSheet.h"
 #include "app/LedgerSession.h"
 #include "app/MainFrame.h"
 #include "app/NaviTarget.h"
 #include "app/PasswordCommand.h"
+#include "dialogs/BalEntDlg.h"
+#include "model/BalanceEntry.h"
 #include "register/CofferView.h"
 #include "model/CofferDoc.h"
 #include "persist/DocumentFile.h"
@@ -353,6 +356,18 @@ void CCofferApp::AddSessionCommands(CLedgerSession& session)
     session.AddCommand(ID_INDICATOR_ERROR, {}, [&session](CCmdUI& ui) { ui.Enable(session.Document().HasLineErrors()); });
     session.AddCommand(ID_FILE_PASSWORD, [this, &session](int) {
         CPasswordCommand::Run(session.Document(), CPasswordCommand::DialogAsk(MainFrame()));
+    });
+    // The balance entry, also posted after opening a ledger that asks for it.
+    session.AddCommand(ID_EDIT_BALANCE, [this, &session](int) {
+        const auto assistManual = [this] { return (AppStatus() & AS_ASSIST_MANUAL) != 0; };
+        CBalanceEntry::Run(session.Document(), CBalEntDlg::DialogAsk(MainFrame(), assistManual));
+        session.NotifyTitleChanged();
+    });
+    session.AddCommand(ID_TOOL_CURRENCY, ID_TOOL_CATEGORY, [this, &session](int nID) {
+        CListPropSheet::Run(session.Document(),
+                            nID == ID_TOOL_CATEGORY ? CListPropSheet::PAGE_CATEGORY : CListPropSheet::PAGE_CURRENCY,
+                            MainFrame());
+        session.NotifyTitleChanged();
     });
     // View switching: the ledger's window of that kind, or a new one.
     session.AddCommand(
