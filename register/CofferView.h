@@ -6,6 +6,7 @@
 #include "model/DocView.h"
 #include "model/LineRange.h"
 #include "model/PackedDate.h"
+#include "register/RegEdit.h"
 #include "register/RegPasteBuffer.h"
 
 #include <QColor>
@@ -89,6 +90,12 @@ public:
     // Command 32829 of a single cell: the in-place editor on the frame cell.
     bool OnEditModify();
     bool CanPaste() const;
+    // Command 32823: copied lines pasted with the method dialog.
+    void OnEditPasteSpecial();
+    bool CanPasteSpecial() const;
+    // Answers the method dialog in its place (tests); an empty hook restores the dialog.
+    using PasteMethodFn = std::function<bool(PackedDate date, CRegEdit::SPasteMethod& method)>;
+    static void SetPasteMethodAsk(PasteMethodFn fn);
     // The mime data of a copy of the range (both forms); nullptr for an empty range.
     QMimeData* CreateMimeData(const CRange& range, int nGrabCol, int nGrabRow) const;
     // Pastes mime data at a grid cell as a drop does; returns 0 or the message number.

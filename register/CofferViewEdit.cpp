@@ -4,6 +4,7 @@
 #include "app/CmdUI.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
+#include "dialogs/PasteSelDlg.h"
 #include "grid/GridOleDropTarget.h"
 #include "grid/InplaceEdit.h"
 #include "model/CofferDoc.h"
@@ -64,8 +65,9 @@ void CCofferView::RegisterCommands()
     AddCommand(ID_EDIT_CUT, [this](int) { OnEditCut(); }, always);
     AddCommand(ID_EDIT_COPY, [this](int) { OnEditCopy(); }, always);
     AddCommand(ID_EDIT_PASTE, [this](int) { OnEditPaste(); }, [this](CCmdUI& ui) { ui.Enable(CanPaste()); });
-    // The record dialog and the paste-method dialog are not part of this build.
-    AddCommand(ID_EDIT_PASTE_SPECIAL, {}, never);
+    AddCommand(ID_EDIT_PASTE_SPECIAL, [this](int) { OnEditPasteSpecial(); },
+               [this](CCmdUI& ui) { ui.Enable(CanPasteSpecial()); });
+    // The record dialog is not part of this build.
     AddCommand(ID_EDIT_INPUT, {}, never);
     AddCommand(ID_EDIT_ADD, {}, never);
     AddCommand(ID_EDIT_MODIFY_ROW, {}, never);
@@ -167,6 +169,82 @@ int CCofferView::PasteMime(const QMimeData* pData, int nCol, int nRow, int nTarg
         return IDS_CLIPBOARD_FAILED;
     const int nLine = m_nFirstLine + std::max(nRow, 0);
     return CRegEdit::Paste(m_doc, buffer, LayoutKinds(), nCol, nLine, nTargetCols, nTargetRows);
+}
+
+namespace {
+
+CCofferView::PasteMethodFn& PasteMethodAsk()
+{
+    static CCofferView::PasteMethodFn fn;
+    return fn;
+}
+
+bool AskPasteMethod(QWidget* pParent, PackedDate date, CRegEdit::SPasteMethod& method)
+{
+    if (const CCofferView::PasteMethodFn& fn = PasteMethodAsk())
+        return fn(date, method);
+    CPasteSelDlg dlg(date, pParent);
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    method.nMethod = dlg.Method();
+    method.bUseDate = dlg.UseDate();
+    method.date = dlg.Date();
+    method.bDate = dlg.PartDate();
+    method.bCurrency = dlg.PartCurrency();
+    method.bAmounts = dlg.PartAmounts();
+    method.bDesc = dlg.PartDesc();
+    return true;
+}
+
+} // namespace
+
+void CCofferView::SetPasteMethodAsk(PasteMethodFn fn)
+{
+    PasteMethodAsk() = std::move(fn);
+}
+
+bool CCofferView::CanPasteSpecial() const
+{
+    return HasPrivate(QApplication::clipboard()->mimeData());
+}
+
+void CCofferView::OnEditPasteSpecial()
+{
+    if (!CheckSingleRange()) {
+        OnSelChange();
+        return;
+    }
+    CRange range;
+    if (Selection().GetRangeCount() == 1)
+        range = Selection().GetPrimaryRange();
+    int nTargetCols = 0;
+    int nTargetRows = 0;
+    int nRow = Selection().CursorRow();
+    if (!range.IsEmpty()) {
+        const QSize size = range.GetSize();
+        nTargetCols = range.IsWholeRows() ? -1 : size.width();
+        nTargetRows = range.IsWholeColumns() ? m_nLineCount : size.height();
+        nRow = range.IsWholeColumns() ? 0 : range.top;
+    }
+    const QMimeData* pData = QApplication::clipboard()->mimeData();
+    CRegPasteBuffer buffer;
+    int nMessage = 0;
+    if (!HasPrivate(pData) || !buffer.ReadPrivate(m_doc, pData->data(CRegClipboard::PrivateMime())))
+        nMessage = IDS_CLIPBOARD_FAILED;
+    else
+        nMessage = CRegEdit::CheckPasteSpecial(buffer, nTargetCols, nTargetRows);
+    if (nMessage == 0) {
+        const int nLine = m_nFirstLine + std::max(nRow, 0);
+        const CReceipt* pTarget = m_doc.GetLine(nLine);
+        CRegEdit::SPasteMethod method;
+        if (AskPasteMethod(this, pTarget != nullptr ? pTarget->m_date : 0, method)) {
+            CRegEdit::SPastePlan plan = CRegEdit::PlanPasteSpecial(m_doc, buffer, nLine, method);
+            nMessage = CRegEdit::ExecutePaste(m_doc, plan);
+        }
+    }
+    if (nMessage != 0)
+        AppMessageBox(nMessage);
+    OnSelChange();
 }
 
 void CCofferView::OnEditPaste()
