@@ -1,5 +1,7 @@
 #include "LedgerGenerator.h"
 
+#include "model/PropList.h"
+
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
@@ -128,5 +130,27 @@ void BM_MemoryPerLine(benchmark::State& state)
 BENCHMARK(BM_MemoryPerLine)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// A changed category list applied from the settings page: one category moved down a place
+// and one added, so every line is remapped, recomputed and indexed anew.
+void BM_ApplyCategoryList(benchmark::State& state)
+{
+    CCofferDoc doc;
+    CLedgerGenerator::Fill(doc, CachedLines(int(state.range(0))));
+    doc.AddToIndex();
+    CQuietView view;
+    doc.AddView(&view);
+    for (auto _ : state) {
+        CPropList<CCategory> list;
+        list.Fill(doc.m_cats);
+        list.MoveDown(3);
+        if (list.Count() < 100)
+            list.Insert(-1, CCategory(ATTR_EXPENSE, QStringLiteral("追加%1").arg(list.Count())));
+        benchmark::DoNotOptimize(doc.ReplaceCategories(list.Values(), list.Origins()));
+    }
+    doc.RemoveView(&view);
+    state.counters["lines"] = double(doc.GetLineCount());
+}
+BENCHMARK(BM_ApplyCategoryList)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
