@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 CCategoryDlg::CCategoryDlg(const CCategory& cat, const QStringList& namesToAvoid, bool bAttrChangeable, QWidget* pParent)
     : QDialog(pParent), m_namesToAvoid(namesToAvoid)
 {
@@ -19,9 +21,11 @@ CCategoryDlg::CCategoryDlg(const CCategory& cat, const QStringList& namesToAvoid
     setWindowTitle(QStringLiteral("費目"));
     setModal(true);
 
-    m_pName = new QLineEdit(cat.m_strName, this);
+    m_pName = new QLineEdit(this);
     m_pName->setObjectName(QStringLiteral("name"));
-    m_pName->setMaxLength(CListCheck::MAX_CATEGORY_NAME);
+    // A longer name read from a file is shown whole (and refused on OK), never cut.
+    m_pName->setMaxLength(std::max(int(CListCheck::MAX_CATEGORY_NAME), int(cat.m_strName.size())));
+    m_pName->setText(cat.m_strName);
     m_pAttr = new QComboBox(this);
     m_pAttr->setObjectName(QStringLiteral("attr"));
     for (int n = 0; n < ATTR_COUNT; ++n)

@@ -189,6 +189,15 @@ void TestListEntryDlgs::categoryDialogDefaultsAndFixedAttribute()
     CCategoryDlg remark(CCategory(ATTR_REMARK), {}, false);
     QVERIFY(!Child<QComboBox>(remark, "attr")->isEnabled());
     QCOMPARE(Child<QLineEdit>(remark, "name")->text(), QStringLiteral("備考"));
+    // A name longer than can be typed, read from a file, is shown whole and refused.
+    CRecordingMessageSink sink;
+    const QString strLong(40, u'x');
+    CCategoryDlg loaded(CCategory(ATTR_EXPENSE, strLong), {}, true);
+    loaded.show();
+    QCOMPARE(Child<QLineEdit>(loaded, "name")->text(), strLong);
+    Child<QPushButton>(loaded, "ok")->click();
+    QVERIFY(sink.LastWas(IDS_CAT_NAME_TOO_LONG));
+    QVERIFY(loaded.isVisible());
 }
 
 QTEST_MAIN(TestListEntryDlgs)
