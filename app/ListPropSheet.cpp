@@ -24,9 +24,9 @@ CListPropSheet::CListPropSheet(CCofferDoc& doc, int nPage, QWidget* pParent) : Q
     m_pOK = new QPushButton(QStringLiteral("OK"), this);
     m_pOK->setObjectName(QStringLiteral("ok"));
     m_pOK->setDefault(true);
-    m_pCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    m_pCancel = new QPushButton(QStringLiteral("キャンセル"), this);
     m_pCancel->setObjectName(QStringLiteral("cancel"));
-    m_pApply = new QPushButton(QStringLiteral("適用(&A)"), this);
+    m_pApply = new QPushButton(QStringLiteral("適用"), this);
     m_pApply->setObjectName(QStringLiteral("apply"));
     m_pApply->setAutoDefault(false);
     m_pApply->setEnabled(false);
