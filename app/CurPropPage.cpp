@@ -76,7 +76,7 @@ void CCurPropPage::Refill(int nSelect)
                                   PlacementText(cur.m_nSymbolPos)};
         for (int c = 0; c < 4; ++c) {
             auto* pItem = new QTableWidgetItem(texts[c]);
-            pItem->setTextAlignment(c == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignCenter));
+            pItem->setTextAlignment(c == 0 ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::Alignment(Qt::AlignCenter));
             m_pTable->setItem(n, c, pItem);
         }
     }
