@@ -184,6 +184,10 @@ bool ParseDate(QStringView field, PackedDate& date)
         if (nDay < 0 || nDay > 31)
             return false;
     }
+    // A day without its month is no date the ledger can show or write back:
+    // "2020/0/3" stands for the whole year, as "2020" does.
+    if (nMonth == 0)
+        nDay = 0;
     date = MakeDate(nYear, nMonth, nDay);
     return true;
 }

@@ -186,6 +186,12 @@ bool CRegClipboard::ReadPrivate(QByteArrayView bytes, CRegClipData& data, bool b
         read.m_nGrabRow = ar.ReadInt32();
         if (read.m_nCols == 0 || read.m_nCols < -1 || read.m_nRows <= 0)
             return false;
+        // The grabbed cell lies in the block or on its edge; another process's offsets
+        // could otherwise send the drop range arithmetic past the int range.
+        const std::int32_t nGrabCols = read.m_nCols > 0 ? read.m_nCols : 1;
+        if (read.m_nGrabCol < -nGrabCols || read.m_nGrabCol > 1 || read.m_nGrabRow < -read.m_nRows
+            || read.m_nGrabRow > 1)
+            return false;
         const std::int32_t nColumns = ar.ReadInt32();
         if (nColumns <= 0 || (read.m_nCols > 0 && nColumns != read.m_nCols) || nColumns > ar.Remaining() / 4)
             return false;

@@ -160,6 +160,9 @@ void TestRegisterCsv::parse_data()
                                << Line(MakeDate(2021, 0, 0), 0, 2, Units(1), 0, 0, QString());
     QTest::newRow("0/0/0 is the year 2000") << QStringLiteral("0/0/0,,2,食料,1,,,,")
                                             << Line(MakeDate(2000, 0, 0), 0, 2, Units(1), 0, 0, QString());
+    // A day without its month could not be written back; it is the whole year.
+    QTest::newRow("day without month is the year") << QStringLiteral("2020/0/3,,2,食料,1,,,,")
+                                                    << Line(MakeDate(2020, 0, 0), 0, 2, Units(1), 0, 0, QString());
     QTest::newRow("old quoted description") << QStringLiteral("2020/5/3,,2,食料,1,,,,\"a,b\"c\"")
                                             << Line(MakeDate(2020, 5, 3), 0, 2, Units(1), 0, 0, QStringLiteral("a,b"));
     QTest::newRow("unclosed quote runs to the end") << QStringLiteral("2020/5/3,,2,食料,1,,,,\"a,b")

@@ -183,6 +183,10 @@ void TestRegClipboard::privateRejected_data()
     QTest::newRow("column count beyond the data") << 16 << QByteArray::fromHex("ffffff7f");
     QTest::newRow("kind outside the kinds") << 20 << QByteArray::fromHex("07000000");
     QTest::newRow("line count differs from the rows") << 28 << QByteArray::fromHex("0300");
+    QTest::newRow("grab column beyond the block") << 8 << QByteArray::fromHex("45000000");
+    QTest::newRow("grab column most negative") << 8 << QByteArray::fromHex("00000080");
+    QTest::newRow("grab row below the block") << 12 << QByteArray::fromHex("02000000");
+    QTest::newRow("grab row above the block") << 12 << QByteArray::fromHex("fdffffff");
 }
 
 void TestRegClipboard::privateRejected()
