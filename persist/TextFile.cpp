@@ -9,6 +9,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <optional>
 
 QByteArray CTextFile::EncodeUtf16(const QString& str)
 {
@@ -71,40 +72,65 @@ void CTextFile::ReadTextLine(QStringView line, bool& bMemoMode, CLedgerData& dat
         data.m_daily.push_back(std::move(rec));
 }
 
+namespace {
+
+// Lines of code page 932 through one converter, because opening one costs
+// more than decoding a line. A converter keeps its error mark, so after a
+// line with an error the next line gets a new one.
+class CCp932Lines
+{
+public:
+    CCp932Lines() { Open(); }
+
+    QString Decode(QByteArrayView bytes, bool& bUndecodable)
+    {
+        bUndecodable = false;
+        if (!m_decoder->isValid())
+            return QString::fromLatin1(bytes);
+        QString str = m_decoder->decode(bytes);
+        if (!m_decoder->hasError())
+            return str;
+        Open();
+
+        // Decoded again one character at a time, so that exactly the bytes that
+        // have no character become U+FFFD and nothing around them is lost.
+        bUndecodable = true;
+        str.clear();
+        str.reserve(bytes.size());
+        QStringDecoder unitDecoder("CP932", QStringDecoder::Flag::Stateless);
+        qsizetype i = 0;
+        while (i < bytes.size()) {
+            const auto b = std::uint8_t(bytes[i]);
+            const bool bLead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+            qsizetype nUnit = 1;
+            if (bLead && i + 1 < bytes.size()) {
+                const auto t = std::uint8_t(bytes[i + 1]);
+                if ((t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFC))
+                    nUnit = 2;
+            }
+            const QString unit = unitDecoder.decode(bytes.sliced(i, nUnit));
+            // The converter marks a byte without character with U+001A or U+FFFD.
+            if (unit.size() != 1 || unit[0] == QChar::ReplacementCharacter || (unit[0] == QChar(0x1A) && b != 0x1A))
+                str += QChar::ReplacementCharacter;
+            else
+                str += unit;
+            i += nUnit;
+        }
+        return str;
+    }
+
+private:
+    // Built in place: a converter moved or reset loses its conversion here.
+    void Open() { m_decoder.emplace("CP932", QStringDecoder::Flag::Stateless); }
+
+    std::optional<QStringDecoder> m_decoder;
+};
+
+} // namespace
+
 QString CTextFile::DecodeCp932Line(QByteArrayView bytes, bool& bUndecodable)
 {
-    bUndecodable = false;
-    QStringDecoder decoder("CP932", QStringDecoder::Flag::Stateless);
-    if (!decoder.isValid())
-        return QString::fromLatin1(bytes);
-    QString str = decoder.decode(bytes);
-    if (!decoder.hasError())
-        return str;
-
-    // Decoded again one character at a time, so that exactly the bytes that
-    // have no character become U+FFFD and nothing around them is lost.
-    bUndecodable = true;
-    str.clear();
-    str.reserve(bytes.size());
-    qsizetype i = 0;
-    while (i < bytes.size()) {
-        const auto b = std::uint8_t(bytes[i]);
-        const bool bLead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-        qsizetype nUnit = 1;
-        if (bLead && i + 1 < bytes.size()) {
-            const auto t = std::uint8_t(bytes[i + 1]);
-            if ((t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFC))
-                nUnit = 2;
-        }
-        const QString unit = decoder.decode(bytes.sliced(i, nUnit));
-        // The converter marks a byte without character with U+001A or U+FFFD.
-        if (unit.size() != 1 || unit[0] == QChar::ReplacementCharacter || (unit[0] == QChar(0x1A) && b != 0x1A))
-            str += QChar::ReplacementCharacter;
-        else
-            str += unit;
-        i += nUnit;
-    }
-    return str;
+    return CCp932Lines().Decode(bytes, bUndecodable);
 }
 
 void CTextFile::ReadTextLines(QByteArrayView text, bool bUtf16, CLedgerData& data)
@@ -138,6 +164,7 @@ void CTextFile::ReadTextLines(QByteArrayView text, bool bUtf16, CLedgerData& dat
     const bool bUtf8 = text.startsWith(utf8Bom) || text.isValidUtf8();
     if (bUtf8 && text.startsWith(utf8Bom))
         text = text.sliced(utf8Bom.size());
+    CCp932Lines cp932;
     qsizetype nStart = 0;
     while (nStart <= text.size()) {
         qsizetype nEnd = text.indexOf('\n', nStart);
@@ -149,7 +176,7 @@ void CTextFile::ReadTextLines(QByteArrayView text, bool bUtf16, CLedgerData& dat
         if (!bytes.isEmpty()) {
             bool bUndecodable = false;
             // With a UTF-8 mark and bad bytes after it, fromUtf8 puts U+FFFD in their place.
-            const QString line = bUtf8 ? QString::fromUtf8(bytes) : DecodeCp932Line(bytes, bUndecodable);
+            const QString line = bUtf8 ? QString::fromUtf8(bytes) : cp932.Decode(bytes, bUndecodable);
             if (bUtf8 && !bytes.isValidUtf8())
                 bUndecodable = true;
             ReadTextLine(line, bMemoMode, data, bUndecodable);
