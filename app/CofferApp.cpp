@@ -287,6 +287,43 @@ QString CCofferApp::HelpFile()
     return QStandardPaths::locate(QStandardPaths::GenericDataLocation, strRelative);
 }
 
+QString CCofferApp::OpenFilter()
+{
+    // Everything the readers recognise: ledgers, bank and card statements, register text.
+    return QStringLiteral("読み込めるファイル (*.ldr *.ccr *.ofx *.qfx *.csv *.csd *.txt *.LDR *.CCR *.OFX *.QFX "
+                          "*.CSV *.CSD *.TXT);;"
+                          "ペニーフォールド ファイル (*.ldr *.ccr *.LDR *.CCR);;"
+                          "明細ファイル OFX (*.ofx *.qfx *.OFX *.QFX);;"
+                          "テキスト ファイル (*.csv *.csd *.txt *.CSV *.CSD *.TXT);;"
+                          "すべてのファイル (*)");
+}
+
+std::function<bool(const QUrl&)>& CCofferApp::UrlOpener()
+{
+    static std::function<bool(const QUrl&)> fn = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    return fn;
+}
+
+QString CCofferApp::NoBrowserMessage()
+{
+    return QStringLiteral("ヘルプを表示するブラウザーを起動できませんでした。\n"
+                          "ブラウザーと xdg-utils がインストールされているか確認してください。");
+}
+
+bool CCofferApp::ShowHelp(const QString& strPage)
+{
+    if (strPage.isEmpty() || !IsExistingFile(strPage)) {
+        QApplication::beep();
+        AppMessageBox(IDS_FILE_NOT_FOUND, MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    if (UrlOpener()(QUrl::fromLocalFile(QFileInfo(strPage).absoluteFilePath())))
+        return true;
+    QApplication::beep();
+    CMessageBox::ShowText(NoBrowserMessage(), MB_OK | MB_ICONSTOP);
+    return false;
+}
+
 bool CCofferApp::LaunchProgram(const QString& strPath)
 {
     bool bStarted = false;
@@ -354,6 +391,22 @@ void CCofferApp::AddSessionCommands(CLedgerSession& session)
     // The ERR pane shows while some line carries an error mark; the yen-conversion bit that
     // every single-currency ledger has does not light it.
     session.AddCommand(ID_INDICATOR_ERROR, {}, [&session](CCmdUI& ui) { ui.Enable(session.Document().HasLineErrors()); });
+    // Undo and redo of the ledger's history, for every view that has no history of its own
+    // (the memo view answers these itself).
+    session.AddCommand(
+        ID_EDIT_UNDO,
+        [&session](int) {
+            session.Document().Undo();
+            session.NotifyTitleChanged();
+        },
+        [&session](CCmdUI& ui) { ui.Enable(session.Document().CanUndo()); });
+    session.AddCommand(
+        ID_EDIT_REDO,
+        [&session](int) {
+            session.Document().Redo();
+            session.NotifyTitleChanged();
+        },
+        [&session](CCmdUI& ui) { ui.Enable(session.Document().CanRedo()); });
     session.AddCommand(ID_FILE_PASSWORD, [this, &session](int) {
         CPasswordCommand::Run(session.Document(), CPasswordCommand::DialogAsk(MainFrame()));
     });
@@ -581,9 +634,7 @@ void CCofferApp::AddAppCommands()
         [this](CCmdUI& ui) { ui.Enable(IsExistingFile(m_settings.m_strCalenderAppPath)); });
     AddCommand(ID_FILE_NEW, [this](int) { NewDocument(); });
     AddCommand(ID_FILE_OPEN, [this](int) {
-        const QString strPath = QFileDialog::getOpenFileName(
-            m_pMainFrame, QString(), QString(),
-            QStringLiteral("ペニーフォールド ファイル (*.ldr *.ccr);;すべてのファイル (*)"));
+        const QString strPath = QFileDialog::getOpenFileName(m_pMainFrame, QString(), QString(), OpenFilter());
         if (!strPath.isEmpty())
             OpenDocument(strPath);
     });
@@ -596,12 +647,14 @@ void CCofferApp::AddAppCommands()
         ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4,
         [this](int nID) {
             const QString strPath = m_settings.m_recentFiles.At(nID - ID_FILE_MRU_FILE1);
-            if (!strPath.isEmpty() && !OpenDocument(strPath))
+            // A ledger that failed for a wrong password or a passing fault stays listed;
+            // only a file that is gone leaves the list.
+            if (!strPath.isEmpty() && !OpenDocument(strPath) && !QFileInfo::exists(strPath))
                 m_settings.m_recentFiles.Remove(nID - ID_FILE_MRU_FILE1);
         },
         [this](CCmdUI& ui) { ui.Enable(ui.m_nID - ID_FILE_MRU_FILE1 < m_settings.m_recentFiles.Size()); });
     // The help page is a document of its own, shown by the desktop's browser.
-    AddCommand(ID_HELP_FINDER, ID_DEFAULT_HELP, [](int) { LaunchProgram(HelpFile()); },
+    AddCommand(ID_HELP_FINDER, ID_DEFAULT_HELP, [](int) { ShowHelp(HelpFile()); },
                [](CCmdUI& ui) { ui.Enable(!HelpFile().isEmpty()); });
     AddCommand(ID_APP_EXIT, [this](int) {
         if (m_pMainFrame)

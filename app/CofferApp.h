@@ -20,6 +20,7 @@ class CInstanceServer;
 class CLedgerSession;
 class CMainFrame;
 class QSettings;
+class QUrl;
 
 // The one application object: settings, fonts, templates, the main frame,
 // the open ledgers, the external programs and the application's commands.
@@ -80,6 +81,14 @@ public:
     static bool LaunchProgram(const QString& strPath);
     // The program's help page; empty when it is not installed.
     static QString HelpFile();
+    // Shows the page in the desktop's browser; says so when the page is missing or no
+    // browser could be started.
+    static bool ShowHelp(const QString& strPage);
+    static QString NoBrowserMessage();
+    // How a page is handed to the desktop; tests put their own in its place.
+    static std::function<bool(const QUrl&)>& UrlOpener();
+    // The types the open dialog offers.
+    static QString OpenFilter();
 
     const CDocTemplate& Template(int nKind) const;
     CDocTemplate& Template(int nKind);

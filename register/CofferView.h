@@ -115,6 +115,9 @@ public:
 
     // Computes row height, insets and (with bAutoWidths) the column widths from the view font.
     void ComputeMetrics(bool bAutoWidths);
+    // A note for the frame's message pane (why a typed cell was refused); the last one is kept.
+    void ShowStatusMessage(const QString& strText);
+    const QString& LastStatusMessage() const { return m_strLastStatus; }
 
 Q_SIGNALS:
     // A selection or document change may have changed the status-bar total.
@@ -182,4 +185,5 @@ private:
     QString m_strTip;
     QTimer m_tipTimer;
     CInplaceEdit* m_pEdit = nullptr;
+    QString m_strLastStatus;
 };

@@ -13,6 +13,7 @@
 #include "register/RegClipboard.h"
 #include "register/RegColumns.h"
 #include "register/RegEdit.h"
+#include "register/RegRefusal.h"
 #include "summary/PeriodMode.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QStatusTipEvent>
 #include <QTimer>
 
 namespace {
@@ -309,8 +311,23 @@ void CCofferView::OnEditCommitted(const QString& strText)
     OnSelChange();
     if (m_nEditCol < 0 || m_nEditCol >= int(m_layout.size()))
         return;
-    CRegEdit::ApplyCellText(m_doc, m_nEditRow, m_nEditCol, CRegColumns::KindOf(m_layout[std::size_t(m_nEditCol)]),
-                            strText);
+    const int nKind = CRegColumns::KindOf(m_layout[std::size_t(m_nEditCol)]);
+    if (CRegEdit::ApplyCellText(m_doc, m_nEditRow, m_nEditCol, nKind, strText))
+        return;
+    // A refusal is no message box: the status bar says why the cell kept its value.
+    if (const CReceipt* pLine = m_doc.GetLine(m_nEditRow)) {
+        const QString strReason = CRegRefusal::Reason(*pLine, nKind, strText, m_doc.m_cats);
+        if (!strReason.isEmpty())
+            ShowStatusMessage(strReason);
+    }
+}
+
+void CCofferView::ShowStatusMessage(const QString& strText)
+{
+    m_strLastStatus = strText;
+    // The frame's message pane takes status tips from any widget inside it.
+    QStatusTipEvent event(strText);
+    QCoreApplication::sendEvent(window(), &event);
 }
 
 // --- mouse -------------------------------------------------------------------------------
