@@ -14,6 +14,7 @@
 #include "dialogs/BalEntDlg.h"
 #include "model/BalanceEntry.h"
 #include "register/CofferView.h"
+#include "register/RecEditDlg.h"
 #include "model/CofferDoc.h"
 #include "persist/DocumentFile.h"
 #include "platform/MessageBox.h"
@@ -104,6 +105,8 @@ std::unique_ptr<QSettings> CCofferApp::OpenStore() const
 void CCofferApp::LoadSettings(QSettings& settings)
 {
     m_settings.Load(settings, DefaultViewFace(), DefaultCalculatorPath(), DefaultCalendarPath());
+    // A place on a screen that is gone is forgotten: the dialog centres on its owner.
+    CRecEditDlg::SetLastPosition(UsablePosition(m_settings.m_ptRecEditDlg));
 
     // Nothing is written here: no view font exists yet.
     m_bViewFonts = false;
@@ -181,6 +184,9 @@ void CCofferApp::ExitInstance()
 {
     if (m_pAutoSave)
         m_pAutoSave->Finish();
+    const QPoint ptRecEdit = CRecEditDlg::LastPosition();
+    if (ptRecEdit.x() != NO_POSITION && ptRecEdit.y() != NO_POSITION)
+        m_settings.m_ptRecEditDlg = ptRecEdit;
     const std::unique_ptr<QSettings> pStore = OpenStore();
     m_settings.SaveAtExit(*pStore);
     pStore->sync();

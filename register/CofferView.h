@@ -20,6 +20,7 @@
 
 class CCofferDoc;
 class CInplaceEdit;
+class CRecEditEntry;
 class QMenu;
 class QMimeData;
 
@@ -96,6 +97,16 @@ public:
     // Answers the method dialog in its place (tests); an empty hook restores the dialog.
     using PasteMethodFn = std::function<bool(PackedDate date, CRegEdit::SPasteMethod& method)>;
     static void SetPasteMethodAsk(PasteMethodFn fn);
+    // Commands 32827 .. 32830: lines entered or changed through the record dialog, one
+    // dialog per line while the user goes on with "次へ".
+    void OnEditRecord(int nCmd);
+    // One record dialog for the line, as the command loop runs it; each accepted entry is
+    // one action. Returns 1 (OK), 1006 ("次へ") or another value for cancel.
+    int EditLine(int nCmd, int nLine, bool bFirst);
+    // Answers the record dialog in its place (tests): edits the entry's fields and returns
+    // the dialog's result. An empty hook restores the dialog.
+    using RecEditFn = std::function<int(CRecEditEntry& entry)>;
+    static void SetRecEditAsk(RecEditFn fn);
     // The mime data of a copy of the range (both forms); nullptr for an empty range.
     QMimeData* CreateMimeData(const CRange& range, int nGrabCol, int nGrabRow) const;
     // Pastes mime data at a grid cell as a drop does; returns 0 or the message number.

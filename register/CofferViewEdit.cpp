@@ -13,6 +13,9 @@
 #include "register/RegClipboard.h"
 #include "register/RegColumns.h"
 #include "register/RegEdit.h"
+#include "register/RecEditDlg.h"
+#include "register/RecEditEntry.h"
+#include "register/RecEditLoop.h"
 #include "register/RegRefusal.h"
 #include "summary/PeriodMode.h"
 
@@ -62,23 +65,14 @@ bool HasText(const QMimeData* pData)
 void CCofferView::RegisterCommands()
 {
     const auto always = [](CCmdUI& ui) { ui.Enable(true); };
-    const auto never = [](CCmdUI& ui) { ui.Enable(false); };
     AddCommand(ID_EDIT_CLEAR, [this](int) { OnEditClear(); }, always);
     AddCommand(ID_EDIT_CUT, [this](int) { OnEditCut(); }, always);
     AddCommand(ID_EDIT_COPY, [this](int) { OnEditCopy(); }, always);
     AddCommand(ID_EDIT_PASTE, [this](int) { OnEditPaste(); }, [this](CCmdUI& ui) { ui.Enable(CanPaste()); });
     AddCommand(ID_EDIT_PASTE_SPECIAL, [this](int) { OnEditPasteSpecial(); },
                [this](CCmdUI& ui) { ui.Enable(CanPasteSpecial()); });
-    // The record dialog is not part of this build.
-    AddCommand(ID_EDIT_INPUT, {}, never);
-    AddCommand(ID_EDIT_ADD, {}, never);
-    AddCommand(ID_EDIT_MODIFY_ROW, {}, never);
-    AddCommand(ID_EDIT_MODIFY, [this](int) { OnEditModify(); }, [this](CCmdUI& ui) {
-        const CRange range = Selection().GetPrimaryRange();
-        ui.Enable(Selection().GetRangeCount() <= 1 && !range.IsEmpty() && !range.IsWholeRows()
-                  && !range.IsWholeColumns() && range.left == range.right && range.top == range.bottom
-                  && range.top < m_nLineCount);
-    });
+    // Enabled always: a refusal (more than one range) says why.
+    AddCommand(ID_EDIT_INPUT, ID_EDIT_MODIFY_ROW, [this](int nID) { OnEditRecord(nID); }, always);
     AddCommand(ID_PERIOD_MONTH, ID_PERIOD_ALL, [this](int nID) { SetPeriodMode(nID - ID_PERIOD_MONTH); },
                [this](CCmdUI& ui) {
                    const int nMode = ui.m_nID - ID_PERIOD_MONTH;
@@ -277,6 +271,72 @@ void CCofferView::PasteClipboard()
         AppMessageBox(nMessage);
 }
 
+namespace {
+
+CCofferView::RecEditFn& RecEditAsk()
+{
+    static CCofferView::RecEditFn fn;
+    return fn;
+}
+
+} // namespace
+
+void CCofferView::SetRecEditAsk(RecEditFn fn)
+{
+    RecEditAsk() = std::move(fn);
+}
+
+int CCofferView::EditLine(int nCmd, int nLine, bool bFirst)
+{
+    CRecEditEntry entry;
+    if (!entry.Begin(m_doc, nCmd, nLine, bFirst))
+        return CRecEditEntry::RESULT_NONE;
+    int nResult = CRecEditEntry::RESULT_CANCEL;
+    if (const RecEditFn& fn = RecEditAsk()) {
+        nResult = fn(entry);
+    } else {
+        CRecEditDlg dlg(entry, &m_doc.GetRecItems(), (AppStatus() & AS_ASSIST_MANUAL) != 0, this);
+        nResult = dlg.exec();
+    }
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    nResult = entry.Finish(m_doc, nResult);
+    QGuiApplication::restoreOverrideCursor();
+    return nResult;
+}
+
+void CCofferView::OnEditRecord(int nCmd)
+{
+    if (!CheckSingleRange()) {
+        OnSelChange();
+        return;
+    }
+    const CRange range = Selection().GetPrimaryRange();
+    const bool bModify = nCmd == ID_EDIT_MODIFY || nCmd == ID_EDIT_MODIFY_ROW;
+    if (bModify && range.IsEmpty()) {
+        OnSelChange();
+        return;
+    }
+    if (nCmd == ID_EDIT_MODIFY && !range.IsWholeRows() && !range.IsWholeColumns() && range.left == range.right
+        && range.top == range.bottom) {
+        OnEditModify();
+        return;
+    }
+    int nTop = range.IsEmpty() ? Selection().CursorRow() : range.top;
+    const int nRows = range.IsEmpty() ? 1 : range.IsWholeColumns() ? m_nLineCount : range.GetSize().height();
+    if (range.IsWholeColumns())
+        nTop = bModify ? 0 : -1;
+    // Above the first row (an empty register): input goes to the first shown line, add
+    // after the line before it.
+    int nLine = m_nFirstLine + nTop;
+    if (nTop < 0)
+        nLine = nCmd == ID_EDIT_ADD ? m_nFirstLine - 1 : m_nFirstLine;
+    CRecEditLoop::Run(
+        nCmd, nLine, nRows, [this](int nEditCmd, int nAt, bool bFirst) { return EditLine(nEditCmd, nAt, bFirst); },
+        [this](int nAt) { GoToRow(0, std::clamp(nAt - m_nFirstLine, 0, std::max(m_nLineCount - 1, 0))); },
+        [this] { return m_doc.GetLineCount(); });
+    OnSelChange();
+}
+
 bool CCofferView::OnEditModify()
 {
     const bool bStarted = CheckSingleRange() && StartCellEdit();
@@ -289,7 +349,7 @@ bool CCofferView::StartCellEdit()
     const CRange range = Selection().GetPrimaryRange();
     if (range.IsEmpty() || range.IsWholeRows() || range.IsWholeColumns() || range.left != range.right
         || range.top != range.bottom)
-        return false; // lines through the record dialog: not part of this build
+        return false;
     const QPoint cell = Selection().FrameCell();
     if (cell.x() < 0 || cell.x() >= int(m_layout.size()) || cell.y() < 0 || cell.y() >= m_nLineCount)
         return false;

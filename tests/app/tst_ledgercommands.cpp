@@ -16,10 +16,15 @@
 #include "platform/SettingsStore.h"
 #include "platform/StringTable.h"
 #include "register/CofferView.h"
+#include "register/RecEditDlg.h"
+#include "register/RecEditEntry.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -77,6 +82,7 @@ private Q_SLOTS:
     void undoRedoThroughCommands_data();
     void undoRedoThroughCommands();
     void redoAnswersBothKeys();
+    void recordDialogFromInsertKey();
     void wrongPasswordIsOneMessageAndStaysRecent();
     void refusedEditSaysWhyInStatusBar_data();
     void refusedEditSaysWhyInStatusBar();
@@ -106,6 +112,7 @@ void TestLedgerCommands::init()
 
 void TestLedgerCommands::cleanup()
 {
+    CCofferView::SetRecEditAsk({});
     m_pStore.reset();
     m_pDir.reset();
 }
@@ -146,6 +153,8 @@ void TestLedgerCommands::undoRedoThroughCommands_data()
     QTest::newRow("paste") << "paste" << QStringList{ "a", "b", "c", "a", "d", "e" };
     QTest::newRow("delete") << "delete" << QStringList{ "a", "d", "e" };
     QTest::newRow("drag") << "drag" << QStringList{ "b", "c", "a", "d", "e" };
+    QTest::newRow("input") << "input" << QStringList{ "a", "zz", "b", "c", "d", "e" };
+    QTest::newRow("row modify") << "row modify" << QStringList{ "a", "b", "zz", "d", "e" };
 }
 
 void TestLedgerCommands::undoRedoThroughCommands()
@@ -185,6 +194,22 @@ void TestLedgerCommands::undoRedoThroughCommands()
     } else if (change == QLatin1String("delete")) {
         pView->Selection().SetRange(CRange::WholeRows(1, 2));
         QVERIFY(pFrame->Execute(ID_EDIT_CLEAR));
+    } else if (change == QLatin1String("input") || change == QLatin1String("row modify")) {
+        const bool bInput = change == QLatin1String("input");
+        if (bInput)
+            pView->SetCurCell(C_DESC, 1, 0, 0);
+        else
+            pView->Selection().SetRange(CRange::WholeRows(2, 2));
+        const int nID = bInput ? ID_EDIT_INPUT : ID_EDIT_MODIFY_ROW;
+        pFrame->OnIdle();
+        QVERIFY(pFrame->Action(nID)->isEnabled());
+        CCofferView::SetRecEditAsk([](CRecEditEntry& entry) {
+            entry.m_nCat = CAT_FOOD;
+            entry.m_nAmount = U(-5);
+            entry.m_strDesc = QStringLiteral("zz");
+            return int(CRecEditEntry::RESULT_OK);
+        });
+        QVERIFY(pFrame->Execute(nID));
     } else {
         pView->Selection().SetRange(CRange::WholeRows(0, 0));
         CLineRange lines;
@@ -252,6 +277,43 @@ void TestLedgerCommands::redoAnswersBothKeys()
         QTest::keyClick(pView, k.key, k.mods);
         QCOMPARE(Descriptions(doc), k.expected);
     }
+}
+
+void TestLedgerCommands::recordDialogFromInsertKey()
+{
+    auto pApp = Start({ MakeLedger(QStringLiteral("insert.ldr")) });
+    QVERIFY(pApp);
+    CMainFrame* pFrame = pApp->MainFrame();
+    pFrame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(pFrame));
+    CCofferView* pView = ActiveRegister(*pApp);
+    CCofferDoc& doc = pApp->Sessions().first()->Document();
+    pView->setFocus();
+    pView->SetCurCell(C_DESC, 2, 0, 0);
+    pFrame->OnIdle();
+    QVERIFY(pFrame->Action(ID_EDIT_INPUT)->isEnabled());
+    QString strTitle;
+    QTimer::singleShot(0, [&strTitle] {
+        auto* pDlg = qobject_cast<CRecEditDlg*>(QApplication::activeModalWidget());
+        if (pDlg == nullptr)
+            return;
+        strTitle = pDlg->windowTitle();
+        pDlg->CategoryList()->setCurrentIndex(CAT_FOOD);
+        pDlg->AmountEdit()->setText(QStringLiteral("-320"));
+        pDlg->DescEdit()->setText(QStringLiteral("パン"));
+        pDlg->Button(CRecEditEntry::RESULT_OK)->click();
+    });
+    QTest::keyClick(pView, Qt::Key_Insert);
+    QCOMPARE(strTitle, QStringLiteral("データの入力"));
+    QCOMPARE(Descriptions(doc), (QStringList{ "a", "b", "パン", "c", "d", "e" }));
+    QCOMPARE(doc.m_lines[2].m_nAmount, U(-320));
+    pFrame->OnIdle();
+    // The offscreen platform gives the activation back to no window after a modal one.
+    pFrame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(pFrame));
+    pView->setFocus();
+    QTest::keyClick(pView, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Descriptions(doc), (QStringList{ "a", "b", "c", "d", "e" }));
 }
 
 void TestLedgerCommands::wrongPasswordIsOneMessageAndStaysRecent()

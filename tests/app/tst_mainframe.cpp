@@ -11,6 +11,8 @@
 #include "model/CofferDoc.h"
 #include "persist/DocumentFile.h"
 #include "platform/RecordingMessageSink.h"
+#include "app/AppStatus.h"
+#include "register/RecEditDlg.h"
 #include "platform/SettingsStore.h"
 #include "platform/StringTable.h"
 #include "register/CofferView.h"
@@ -462,7 +464,8 @@ void TestMainFrame::exitWritesSettingsAndLayout()
     const QString strPath = MakeFile(QStringLiteral("b.ldr"));
     {
         auto pApp = Start({strPath});
-        pApp->Settings().m_ptRecEditDlg = QPoint(12, 34);
+        // Where the record dialog was left in this run.
+        CRecEditDlg::SetLastPosition(QPoint(12, 34));
         pApp->Settings().m_ptInputDlg = QPoint(56, 78);
         pApp->Settings().m_pickList = {QStringLiteral("円\t\t")};
         pApp->Settings().m_nPreviewPages = 2;
@@ -481,8 +484,10 @@ void TestMainFrame::exitWritesSettingsAndLayout()
     QVERIFY(!store.value(QStringLiteral("Workspace/State")).toByteArray().isEmpty());
 
     // The next start reads them back and finds the layout of this release.
+    CRecEditDlg::SetLastPosition(QPoint(NO_POSITION, NO_POSITION));
     auto pApp = Start();
     QCOMPARE(pApp->Settings().m_ptRecEditDlg, QPoint(12, 34));
+    QCOMPARE(CRecEditDlg::LastPosition(), QPoint(12, 34));
     QCOMPARE(pApp->Settings().m_pickList, QStringList{QStringLiteral("円\t\t")});
     QCOMPARE(pApp->Sessions().size(), 1);
     QCOMPARE(pApp->Sessions().first()->Path(), strPath);

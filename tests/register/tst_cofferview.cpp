@@ -166,7 +166,7 @@ void TestCofferView::newLedger()
     bool bChecked = false;
     QVERIFY(Enabled(view, ID_PERIOD_ALL, &bChecked));
     QVERIFY(bChecked);
-    QVERIFY(!Enabled(view, ID_EDIT_INPUT));
+    QVERIFY(Enabled(view, ID_EDIT_INPUT));
     QVERIFY(!Enabled(view, ID_EDIT_PASTE_SPECIAL));
     QVERIFY(!Enabled(view, ID_EDIT_PASTE)); // the clipboard is empty
 }
@@ -683,10 +683,10 @@ void TestCofferView::contextMenu()
                                ID_EDIT_INPUT, ID_EDIT_ADD, ID_EDIT_MODIFY, ID_EDIT_MODIFY_ROW, 0, ID_VIEW_YEN }));
     QCOMPARE(texts.at(3), QStringLiteral("指定張り付け(&S)..."));
     QCOMPARE(texts.last(), QStringLiteral("円換算表示"));
-    // States are the view's own: copy works on the cursor cell, input waits for its dialog.
+    // States are the view's own: copy works on the cursor cell, input opens its dialog.
     const QList<QAction*> actions = menu.actions();
     QVERIFY(actions.at(1)->isEnabled());
-    QVERIFY(!actions.at(6)->isEnabled());
+    QVERIFY(actions.at(6)->isEnabled());
     QVERIFY(actions.last()->isCheckable());
     QVERIFY(!actions.last()->isChecked());
     // A chosen item runs the view's command.
