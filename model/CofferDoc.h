@@ -118,6 +118,10 @@ public:
     // former size for an added entry. Not undoable: sets the modified flag.
     bool ReplaceCurrencies(std::vector<CCurFmt> curs, const std::vector<int>& prevPositions);
     bool ReplaceCategories(std::vector<CCategory> cats, const std::vector<int>& prevPositions);
+    // Entries added at the end (the record dialog's "他の通貨..." / "他の費目..."): no line
+    // changes, so nothing is recomputed. False, and nothing added, past the list limit.
+    bool AppendCurrencies(const std::vector<CCurFmt>& curs);
+    bool AppendCategories(const std::vector<CCategory>& cats);
     std::uint32_t GetCurrencyStamp() const { return m_dwCurTick; }
     std::uint32_t GetCategoryStamp() const { return m_dwCatTick; }
 

@@ -35,7 +35,44 @@ std::uint32_t NextStamp(std::uint32_t dwOld)
     return dwNow == dwOld ? dwOld + 1 : dwNow;
 }
 
+// The remap of a list that only grew: every former entry keeps its place.
+HintData GrowthRemap(std::size_t nOldSize)
+{
+    HintData remap(nOldSize, 0);
+    for (std::size_t n = 0; n < nOldSize; ++n)
+        remap[n] = std::int32_t(n);
+    return remap;
+}
+
 } // namespace
+
+bool CCofferDoc::AppendCurrencies(const std::vector<CCurFmt>& curs)
+{
+    if (curs.empty())
+        return true;
+    if (m_curs.size() + curs.size() > std::size_t(CListCheck::MAX_ENTRIES))
+        return false;
+    const HintData remap = GrowthRemap(m_curs.size());
+    m_curs.insert(m_curs.end(), curs.begin(), curs.end());
+    SetModifiedFlag(true);
+    m_dwCurTick = NextStamp(m_dwCurTick);
+    UpdateAllViews(nullptr, HINT_CURRENCIES, remap);
+    return true;
+}
+
+bool CCofferDoc::AppendCategories(const std::vector<CCategory>& cats)
+{
+    if (cats.empty())
+        return true;
+    if (m_cats.size() + cats.size() > std::size_t(CListCheck::MAX_ENTRIES))
+        return false;
+    const HintData remap = GrowthRemap(m_cats.size());
+    m_cats.insert(m_cats.end(), cats.begin(), cats.end());
+    SetModifiedFlag(true);
+    m_dwCatTick = NextStamp(m_dwCatTick);
+    UpdateAllViews(nullptr, HINT_CATEGORIES, remap);
+    return true;
+}
 
 bool CCofferDoc::ReplaceCurrencies(std::vector<CCurFmt> curs, const std::vector<int>& prevPositions)
 {

@@ -3,9 +3,7 @@
 #include "model/AmountText.h"
 #include "model/Calendar.h"
 #include "model/CofferDoc.h"
-#include "model/ListCheck.h"
 
-#include <numeric>
 
 namespace {
 
@@ -133,16 +131,6 @@ bool ReadExpression(const QString& strText, int& nPos, Amount& nValue, bool& bVa
     return true;
 }
 
-std::vector<int> Identity(std::size_t nOld, std::size_t nNew)
-{
-    std::vector<int> positions(nNew);
-    std::iota(positions.begin(), positions.end(), 0);
-    // Appended entries name a former position at or beyond the former size.
-    for (std::size_t i = nOld; i < nNew; ++i)
-        positions[i] = int(nOld);
-    return positions;
-}
-
 } // namespace
 
 Amount CRecEditEntry::CutToDecimals(Amount nValue, int nDecimals)
@@ -254,12 +242,10 @@ int CRecEditEntry::Finish(CCofferDoc& doc, int nResult)
     m_bValid = false;
 
     // Entries added in the dialog stay, whatever the answer; the lines keep their positions.
-    if (m_curs.size() > m_nOldCurs && m_curs.size() <= std::size_t(CListCheck::MAX_ENTRIES)
-        && m_nOldCurs == doc.m_curs.size())
-        doc.ReplaceCurrencies(m_curs, Identity(m_nOldCurs, m_curs.size()));
-    if (m_cats.size() > m_nOldCats && m_cats.size() <= std::size_t(CListCheck::MAX_ENTRIES)
-        && m_nOldCats == doc.m_cats.size())
-        doc.ReplaceCategories(m_cats, Identity(m_nOldCats, m_cats.size()));
+    if (m_curs.size() > m_nOldCurs && m_nOldCurs == doc.m_curs.size())
+        doc.AppendCurrencies(std::vector<CCurFmt>(m_curs.begin() + std::ptrdiff_t(m_nOldCurs), m_curs.end()));
+    if (m_cats.size() > m_nOldCats && m_nOldCats == doc.m_cats.size())
+        doc.AppendCategories(std::vector<CCategory>(m_cats.begin() + std::ptrdiff_t(m_nOldCats), m_cats.end()));
 
     if (nResult != RESULT_OK && nResult != RESULT_NEXT)
         return nResult;

@@ -1,12 +1,16 @@
 #include "grid/GridSettings.h"
+#include "model/CategoryAttr.h"
 #include "model/CofferDoc.h"
 #include "model/NewLedger.h"
 #include "register/CofferView.h"
+#include "register/RecEditDlg.h"
+#include "register/RecEditEntry.h"
 #include "register/RegColumns.h"
 #include "register/RegEdit.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QPushButton>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -97,8 +101,52 @@ void CreateView(benchmark::State& state)
     }
 }
 
+// Opening the record dialog for a line in the middle of the ledger, with both pads (the
+// description pad lists the whole index) and the first paint; closed by cancel.
+void OpenRecordDialog(benchmark::State& state)
+{
+    CCofferDoc doc;
+    FillLedger(doc, int(state.range(0)));
+    doc.AddToIndex();
+    const int nLine = doc.GetLineCount() / 2;
+    for (auto _ : state) {
+        CRecEditEntry entry;
+        entry.Begin(doc, CRecEditEntry::CMD_INPUT, nLine, true);
+        CRecEditDlg dlg(entry, &doc.GetRecItems(), false);
+        dlg.show();
+        QCoreApplication::processEvents();
+        dlg.Button(CRecEditEntry::RESULT_CANCEL)->click();
+        benchmark::DoNotOptimize(entry.Finish(doc, dlg.result()));
+    }
+}
+
+// An entry accepted with a category added in the dialog: the list replacement, the
+// inserted line, the recomputation and the index. Undone between runs.
+void EnterLineWithNewCategory(benchmark::State& state)
+{
+    CCofferDoc doc;
+    FillLedger(doc, int(state.range(0)));
+    doc.AddToIndex();
+    const int nLine = doc.GetLineCount() / 2;
+    for (auto _ : state) {
+        CRecEditEntry entry;
+        entry.Begin(doc, CRecEditEntry::CMD_INPUT, nLine, true);
+        entry.m_cats.emplace_back(ATTR_EXPENSE, QStringLiteral("新費目"));
+        entry.m_nCat = int(entry.m_cats.size()) - 1;
+        entry.m_nAmount = -1000 * 10000LL;
+        entry.m_strDesc = QStringLiteral("新しい摘要");
+        benchmark::DoNotOptimize(entry.Finish(doc, CRecEditEntry::RESULT_OK));
+        state.PauseTiming();
+        doc.Undo();
+        doc.m_cats.pop_back();
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
 
+BENCHMARK(OpenRecordDialog)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(EnterLineWithNewCategory)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(InplaceEditRepaint)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ScrollPageRepaint)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(CreateView)->Arg(100000)->Unit(benchmark::kMillisecond);
