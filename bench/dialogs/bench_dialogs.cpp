@@ -130,6 +130,9 @@ void MatchTyping(benchmark::State& state)
             benchmark::DoNotOptimize(found.data());
         }
     }
+    state.counters["key1_matches"] = double(std::count_if(items.begin(), items.end(), [&strTyped](const CRecItem& item) {
+        return item.m_strText.startsWith(strTyped.at(0));
+    }));
     for (int i = 0; i < kPrefixLength; ++i) {
         state.counters["key" + std::to_string(i + 1) + "_ms"] = adSeconds[i] * 1e3 / double(state.iterations());
         state.counters["key" + std::to_string(i + 1) + "_listed"] = double(anListed[i]);
