@@ -334,6 +334,11 @@ void CCofferView::OnEditRecord(int nCmd)
         nCmd, nLine, nRows, [this](int nEditCmd, int nAt, bool bFirst) { return EditLine(nEditCmd, nAt, bFirst); },
         [this](int nAt) { GoToRow(0, std::clamp(nAt - m_nFirstLine, 0, std::max(m_nLineCount - 1, 0))); },
         [this] { return m_doc.GetLineCount(); });
+    // Without a window manager nothing gives the activation back after a modal dialog, and
+    // the keys (Ctrl+Z right after an entry) would reach no window.
+    if (QWidget* pWindow = window(); pWindow != nullptr && !pWindow->isActiveWindow())
+        pWindow->activateWindow();
+    setFocus();
     OnSelChange();
 }
 

@@ -367,8 +367,10 @@ void CRecEditDlg::showEvent(QShowEvent* pEvent)
     if (!m_bFirstShow)
         return;
     m_bFirstShow = false;
-    if (!m_bAssistManual)
+    if (!m_bAssistManual) {
         ShowPads(true, true);
+        OfferCategoryAtCaret();
+    }
     m_pAmount->setFocus();
     m_pAmount->selectAll();
     UpdatePadButtons();
