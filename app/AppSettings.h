@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppStatus.h"
+#include "command/AppStatus.h"
 #include "app/RecentFileList.h"
 
 #include <QPoint>

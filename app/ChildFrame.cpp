@@ -1,9 +1,9 @@
 #include "app/ChildFrame.h"
 
-#include "app/CommandTarget.h"
+#include "command/CommandTarget.h"
 #include "app/FrameTitle.h"
 #include "app/LedgerSession.h"
-#include "app/NaviTarget.h"
+#include "command/NaviTarget.h"
 
 #include <QCloseEvent>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/AppSettings.h"
-#include "app/CommandTarget.h"
+#include "command/CommandTarget.h"
 #include "app/DocTemplate.h"
 
 #include <QColor>

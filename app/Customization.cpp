@@ -1,6 +1,6 @@
 #include "app/Customization.h"
 
-#include "app/CommandIds.h"
+#include "command/CommandIds.h"
 
 #include <QRegularExpression>
 #include <QSettings>

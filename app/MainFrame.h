@@ -2,9 +2,9 @@
 
 #include "grid/GridViewEx.h"
 
-#include "app/CommandRouter.h"
-#include "app/CommandTarget.h"
-#include "app/CommandUpdater.h"
+#include "command/CommandRouter.h"
+#include "command/CommandTarget.h"
+#include "command/CommandUpdater.h"
 #include "app/Customization.h"
 
 #include <QHash>

@@ -2,8 +2,8 @@
 // built from CCustomization, and the customise dialog.
 #include "app/MainFrame.h"
 
-#include "app/CommandIds.h"
-#include "app/CommandTable.h"
+#include "command/CommandIds.h"
+#include "command/CommandTable.h"
 #include "app/CofferApp.h"
 #include "app/CustomizeDlg.h"
 

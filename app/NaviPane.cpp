@@ -1,11 +1,11 @@
 #include "app/NaviPane.h"
 
 #include "app/AppIcon.h"
-#include "app/CommandIds.h"
+#include "command/CommandIds.h"
 #include "app/NaviCalendar.h"
 #include "app/NaviPeriod.h"
 #include "app/NaviSpin.h"
-#include "app/NaviTarget.h"
+#include "command/NaviTarget.h"
 #include "app/PeriodDisplay.h"
 
 #include <QAction>

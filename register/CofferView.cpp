@@ -1,6 +1,6 @@
 #include "register/CofferView.h"
 
-#include "app/CommandIds.h"
+#include "command/CommandIds.h"
 #include "grid/GridFlags.h"
 #include "grid/GridSettings.h"
 #include "grid/InplaceEdit.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CommandTarget.h"
-#include "app/NaviTarget.h"
+#include "command/CommandTarget.h"
+#include "command/NaviTarget.h"
 #include "grid/GridViewEx.h"
 #include "model/DocView.h"
 #include "model/LineRange.h"

@@ -1,9 +1,9 @@
 #include "register/CofferView.h"
 
-#include "app/AppStatus.h"
-#include "app/CmdUI.h"
-#include "app/CommandIds.h"
-#include "app/CommandTable.h"
+#include "command/AppStatus.h"
+#include "command/CmdUI.h"
+#include "command/CommandIds.h"
+#include "command/CommandTable.h"
 #include "dialogs/PasteSelDlg.h"
 #include "grid/GridOleDropTarget.h"
 #include "grid/InplaceEdit.h"

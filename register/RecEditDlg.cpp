@@ -1,6 +1,6 @@
 #include "register/RecEditDlg.h"
 
-#include "app/AppStatus.h"
+#include "command/AppStatus.h"
 #include "dialogs/AssistDlg.h"
 #include "dialogs/CategoryDlg.h"
 #include "dialogs/CurFmtDlg.h"

@@ -2,7 +2,7 @@
 
 #include "app/ChildFrame.h"
 #include "app/CofferApp.h"
-#include "app/CommandIds.h"
+#include "command/CommandIds.h"
 #include "app/LedgerSession.h"
 #include "app/MainFrame.h"
 #include "dialogs/BalEntDlg.h"

@@ -1,6 +1,6 @@
-#include "app/CommandRouter.h"
-#include "app/CommandTarget.h"
-#include "app/CommandUpdater.h"
+#include "command/CommandRouter.h"
+#include "command/CommandTarget.h"
+#include "command/CommandUpdater.h"
 
 #include <QAction>
 #include <QButtonGroup>

@@ -1,4 +1,4 @@
-#include "app/CommandIds.h"
+#include "command/CommandIds.h"
 #include "app/Customization.h"
 
 #include <QFile>

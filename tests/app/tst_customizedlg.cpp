@@ -1,6 +1,6 @@
 #include "app/ChildFrame.h"
 #include "app/CofferApp.h"
-#include "app/CommandIds.h"
+#include "command/CommandIds.h"
 #include "app/CustomizeDlg.h"
 #include "app/LedgerSession.h"
 #include "app/MainFrame.h"

@@ -3,7 +3,7 @@
 #include "app/CatPropPage.h"
 #include "app/ChildFrame.h"
 #include "app/CofferApp.h"
-#include "app/CommandIds.h"
+#include "command/CommandIds.h"
 #include "app/CurPropPage.h"
 #include "app/LedgerSession.h"
 #include "app/ListPropSheet.h"

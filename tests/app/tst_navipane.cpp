@@ -1,8 +1,8 @@
-#include "app/CommandIds.h"
+#include "command/CommandIds.h"
 #include "app/NaviCalendar.h"
 #include "app/NaviPane.h"
 #include "app/NaviSpin.h"
-#include "app/NaviTarget.h"
+#include "command/NaviTarget.h"
 #include "app/PeriodDisplay.h"
 
 #include <QAbstractItemView>

@@ -1,7 +1,7 @@
 #include "RegFixture.h"
 
-#include "app/CmdUI.h"
-#include "app/CommandIds.h"
+#include "command/CmdUI.h"
+#include "command/CommandIds.h"
 #include "grid/GridFlags.h"
 #include "grid/GridSettings.h"
 #include "grid/InplaceEdit.h"

@@ -1,8 +1,8 @@
 #include "RegFixture.h"
 
-#include "app/CmdUI.h"
-#include "app/AppStatus.h"
-#include "app/CommandIds.h"
+#include "command/CmdUI.h"
+#include "command/AppStatus.h"
+#include "command/CommandIds.h"
 #include "dialogs/AssistDlg.h"
 #include "dialogs/CategoryDlg.h"
 #include "dialogs/NumKeyDlg.h"

@@ -1,6 +1,6 @@
-#include "app/CommandUpdater.h"
+#include "command/CommandUpdater.h"
 
-#include "app/CommandRouter.h"
+#include "command/CommandRouter.h"
 
 #include <QAbstractButton>
 #include <QAction>

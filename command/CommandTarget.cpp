@@ -1,4 +1,4 @@
-#include "app/CommandTarget.h"
+#include "command/CommandTarget.h"
 
 void CCommandTarget::AddCommand(int nFirst, int nLast, ExecFn fnExec, UpdateFn fnUpdate)
 {

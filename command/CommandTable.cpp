@@ -1,6 +1,6 @@
-#include "app/CommandTable.h"
+#include "command/CommandTable.h"
 
-#include "app/CommandIds.h"
+#include "command/CommandIds.h"
 
 #include <QHash>
 #include <utility>

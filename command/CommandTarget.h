@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CmdUI.h"
+#include "command/CmdUI.h"
 
 #include <QHash>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "app/CommandRouter.h"
+#include "command/CommandRouter.h"
 
-#include "app/CommandTarget.h"
+#include "command/CommandTarget.h"
 
 QList<CCommandTarget*> CCommandRouter::Route() const
 {
