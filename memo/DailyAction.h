@@ -1,7 +1,5 @@
 #pragma once
 
-#include "model/UpdateHint.h"
-
 #include "memo/DailyRec.h"
 
 #include <QString>

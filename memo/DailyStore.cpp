@@ -26,7 +26,7 @@ void CDailyStore::Run(CDailyAction& action, const CDailyAction::Range& range)
 {
     action.Execute(m_daily);
     if (m_notify)
-        m_notify(HINT_MEMO, range);
+        m_notify(range);
 }
 
 bool CDailyStore::DoMemoAction(CDailyAction& action)

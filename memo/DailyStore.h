@@ -17,9 +17,9 @@
 class CDailyStore
 {
 public:
-    // Told after every executed step: the hint (HINT_MEMO) and the range the
-    // views should select. The document forwards it to its views.
-    using Notify = std::function<void(int nHint, const CDailyAction::Range& range)>;
+    // Told after every executed step: the range the views should select. The document
+    // forwards it to its views as a memo notice.
+    using Notify = std::function<void(const CDailyAction::Range& range)>;
 
     // (found, position): position of the first record not earlier than date,
     // the count when there is none.

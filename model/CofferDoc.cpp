@@ -19,9 +19,8 @@ CCofferDoc::CCofferDoc()
     : m_collator(QLocale(QLocale::Japanese, QLocale::Japan))
 {
     m_dwCurTick = m_dwCatTick = CClock::TickCount();
-    m_memo.m_notify = [this](int nHint, const CDailyAction::Range& range) {
-        const HintData data{range.nLeft, range.nTop, range.nRight, range.nBottom};
-        UpdateAllViews(nullptr, nHint, data);
+    m_memo.m_notify = [this](const CDailyAction::Range& range) {
+        UpdateAllViews(nullptr, SMemoChanged{range.nLeft, range.nTop, range.nRight, range.nBottom});
         UpdateFrameTitles();
     };
 }

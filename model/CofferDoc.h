@@ -159,7 +159,7 @@ public:
     std::vector<CCategory> m_cats;
     std::vector<CReceipt> m_picked; // the last extraction result
     // The calendar memos with their column titles and their own undo history; its steps
-    // reach the views as HINT_MEMO.
+    // reach the views as memo notices.
     CDailyStore m_memo;
 
 private:
@@ -182,10 +182,11 @@ private:
     int CountReversals(int nFirst, int nLast) const;
 
     bool CheckGroup(std::vector<CAction>& actions) const;
-    // Applies one step and returns its hint and data.
-    int ApplyRedo(CAction& action, HintData& data);
-    int ApplyUndo(CAction& action, HintData& data);
-    void NotifyStep(int nHint, const HintData& data, bool bHadReversal, bool bLastOfGroup);
+    // Applies one step and returns its notice.
+    UpdateHint ApplyRedo(CAction& action);
+    UpdateHint ApplyUndo(CAction& action);
+    // Recomputes and tells the views once for a whole group.
+    void NotifyGroup(UpdateHint hint, bool bHadReversal);
 
     void AddDefaultSet();
     void RebuildBudgets(const std::vector<CBudgetTable::CBudgetLine>& budgetLines);

@@ -8,9 +8,9 @@ namespace {
 // Former position -> new position; deleted entries map to 0. Added entries (previous
 // position at or beyond the former size) need no element, but the table grows for them as
 // far as the new list reaches, never to an arbitrary value passed in.
-HintData MakeRemap(std::size_t nOldSize, std::size_t nNewSize, const std::vector<int>& prevPositions)
+RemapTable MakeRemap(std::size_t nOldSize, std::size_t nNewSize, const std::vector<int>& prevPositions)
 {
-    HintData remap(nOldSize, 0);
+    RemapTable remap(nOldSize, 0);
     const std::size_t nLimit = nOldSize + nNewSize;
     for (std::size_t n = 0; n < prevPositions.size(); ++n) {
         const int nPrev = prevPositions[n];
@@ -23,7 +23,7 @@ HintData MakeRemap(std::size_t nOldSize, std::size_t nNewSize, const std::vector
     return remap;
 }
 
-std::uint8_t Remapped(const HintData& remap, std::uint8_t nPos)
+std::uint8_t Remapped(const RemapTable& remap, std::uint8_t nPos)
 {
     return nPos < remap.size() ? std::uint8_t(remap[nPos]) : 0;
 }
@@ -36,9 +36,9 @@ std::uint32_t NextStamp(std::uint32_t dwOld)
 }
 
 // The remap of a list that only grew: every former entry keeps its place.
-HintData GrowthRemap(std::size_t nOldSize)
+RemapTable GrowthRemap(std::size_t nOldSize)
 {
-    HintData remap(nOldSize, 0);
+    RemapTable remap(nOldSize, 0);
     for (std::size_t n = 0; n < nOldSize; ++n)
         remap[n] = std::int32_t(n);
     return remap;
@@ -52,11 +52,11 @@ bool CCofferDoc::AppendCurrencies(const std::vector<CCurFmt>& curs)
         return true;
     if (m_curs.size() + curs.size() > std::size_t(CListCheck::MAX_ENTRIES))
         return false;
-    const HintData remap = GrowthRemap(m_curs.size());
+    const RemapTable remap = GrowthRemap(m_curs.size());
     m_curs.insert(m_curs.end(), curs.begin(), curs.end());
     SetModifiedFlag(true);
     m_dwCurTick = NextStamp(m_dwCurTick);
-    UpdateAllViews(nullptr, HINT_CURRENCIES, remap);
+    UpdateAllViews(nullptr, SCurrenciesRemapped{remap});
     return true;
 }
 
@@ -66,11 +66,11 @@ bool CCofferDoc::AppendCategories(const std::vector<CCategory>& cats)
         return true;
     if (m_cats.size() + cats.size() > std::size_t(CListCheck::MAX_ENTRIES))
         return false;
-    const HintData remap = GrowthRemap(m_cats.size());
+    const RemapTable remap = GrowthRemap(m_cats.size());
     m_cats.insert(m_cats.end(), cats.begin(), cats.end());
     SetModifiedFlag(true);
     m_dwCatTick = NextStamp(m_dwCatTick);
-    UpdateAllViews(nullptr, HINT_CATEGORIES, remap);
+    UpdateAllViews(nullptr, SCategoriesRemapped{remap});
     return true;
 }
 
@@ -78,7 +78,7 @@ bool CCofferDoc::ReplaceCurrencies(std::vector<CCurFmt> curs, const std::vector<
 {
     if (curs.empty() || curs.size() > std::size_t(CListCheck::MAX_ENTRIES) || prevPositions.size() != curs.size())
         return false;
-    const HintData remap = MakeRemap(m_curs.size(), curs.size(), prevPositions);
+    const RemapTable remap = MakeRemap(m_curs.size(), curs.size(), prevPositions);
     m_curs = std::move(curs);
     for (CReceipt& line : m_lines)
         line.m_nCur = Remapped(remap, line.m_nCur);
@@ -90,7 +90,7 @@ bool CCofferDoc::ReplaceCurrencies(std::vector<CCurFmt> curs, const std::vector<
     AddToIndex();
     SetModifiedFlag(true);
     m_dwCurTick = NextStamp(m_dwCurTick);
-    UpdateAllViews(nullptr, HINT_CURRENCIES, remap);
+    UpdateAllViews(nullptr, SCurrenciesRemapped{remap});
     return true;
 }
 
@@ -98,7 +98,7 @@ bool CCofferDoc::ReplaceCategories(std::vector<CCategory> cats, const std::vecto
 {
     if (cats.empty() || cats.size() > std::size_t(CListCheck::MAX_ENTRIES) || prevPositions.size() != cats.size())
         return false;
-    const HintData remap = MakeRemap(m_cats.size(), cats.size(), prevPositions);
+    const RemapTable remap = MakeRemap(m_cats.size(), cats.size(), prevPositions);
     m_cats = std::move(cats);
     const auto remapLine = [&remap](CReceipt& line) {
         line.m_nCat = Remapped(remap, line.m_nCat);
@@ -122,6 +122,6 @@ bool CCofferDoc::ReplaceCategories(std::vector<CCategory> cats, const std::vecto
     AddToIndex();
     SetModifiedFlag(true);
     m_dwCatTick = NextStamp(m_dwCatTick);
-    UpdateAllViews(nullptr, HINT_CATEGORIES, remap);
+    UpdateAllViews(nullptr, SCategoriesRemapped{remap});
     return true;
 }

@@ -117,19 +117,17 @@ bool CCofferDoc::CheckGroup(std::vector<CAction>& actions) const
     return true;
 }
 
-int CCofferDoc::ApplyRedo(CAction& action, HintData& data)
+UpdateHint CCofferDoc::ApplyRedo(CAction& action)
 {
     const int nKind = action.m_nKind;
     if (CAction::IsRemoveKind(nKind)) {
         RemoveLines(action.m_nRow, action.m_nRowCount, action.m_held);
-        data = {action.m_nRow, action.m_nRowCount};
-        return HINT_ROWS_REMOVED;
+        return SLinesRemoved{action.m_nRow, action.m_nRowCount};
     }
     if (CAction::IsInsertKind(nKind)) {
         const int nCount = int(action.m_held.size());
         InsertLines(action.InsertPos(), action.m_held);
-        data = {action.InsertPos(), nCount};
-        return HINT_ROWS_INSERTED;
+        return SLinesInserted{action.InsertPos(), nCount};
     }
     if (nKind == CAction::ACT_MOVE_ROWS) {
         const int nRow = action.m_nRow;
@@ -140,13 +138,11 @@ int CCofferDoc::ApplyRedo(CAction& action, HintData& data)
             RotateLines(nRow, nRow + nCount, nTarget);
         else
             RotateLines(nTarget, nRow, nRow + nCount);
-        data = {nRow, nCount, nTarget};
-        return HINT_ROWS_MOVED;
+        return SLinesMoved{nRow, nCount, nTarget};
     }
     if (CAction::IsExchangeKind(nKind)) {
         ExchangeLines(action.m_nRow, action.m_held);
-        data = {action.m_nRow, action.m_nRowCount, action.m_nCol, action.m_nColCount};
-        return HINT_ROWS_REPLACED;
+        return SLinesReplaced{action.m_nRow, action.m_nRowCount, action.m_nCol, action.m_nColCount};
     }
     if (CAction::IsCellMoveKind(nKind)) {
         const int nCount = action.m_nRowCount;
@@ -163,25 +159,31 @@ int CCofferDoc::ApplyRedo(CAction& action, HintData& data)
         } else {
             ExchangeLines(action.m_nRow, action.m_held);
         }
-        return HINT_CELLS_MOVED;
+        // The cells now lie in the lower block for a downward move, in the upper one upward.
+        const bool bDown = nKind == CAction::ACT_MOVE_CELLS_DOWN;
+        SCellsMoved moved;
+        moved.first = bDown ? action.m_nRow2 : action.m_nRow;
+        moved.firstColumn = bDown ? action.m_nCol2 : action.m_nCol;
+        moved.sourceFirst = bDown ? action.m_nRow : action.m_nRow2;
+        moved.sourceColumn = bDown ? action.m_nCol : action.m_nCol2;
+        moved.count = nCount;
+        moved.columnCount = action.m_nColCount;
+        return moved;
     }
-    data.clear();
-    return HINT_REFRESH;
+    return SRefresh{};
 }
 
-int CCofferDoc::ApplyUndo(CAction& action, HintData& data)
+UpdateHint CCofferDoc::ApplyUndo(CAction& action)
 {
     const int nKind = action.m_nKind;
     if (CAction::IsRemoveKind(nKind)) {
         const int nCount = int(action.m_held.size());
         InsertLines(action.m_nRow, action.m_held);
-        data = {action.m_nRow, nCount};
-        return HINT_ROWS_INSERTED;
+        return SLinesInserted{action.m_nRow, nCount};
     }
     if (CAction::IsInsertKind(nKind)) {
         RemoveLines(action.InsertPos(), action.m_nRowCount, action.m_held);
-        data = {action.InsertPos(), action.m_nRowCount};
-        return HINT_ROWS_REMOVED;
+        return SLinesRemoved{action.InsertPos(), action.m_nRowCount};
     }
     if (nKind == CAction::ACT_MOVE_ROWS) {
         const int nRow = action.m_nRow;
@@ -196,24 +198,103 @@ int CCofferDoc::ApplyUndo(CAction& action, HintData& data)
         } else {
             RotateLines(nRow, nNow, nNow + nCount);
         }
-        data = {nNow, nCount, nBack};
-        return HINT_ROWS_MOVED;
+        return SLinesMoved{nNow, nCount, nBack};
     }
-    // Exchanges undo themselves.
-    return ApplyRedo(action, data);
+    // Exchanges undo themselves; moved cells go back to where they came from.
+    UpdateHint hint = ApplyRedo(action);
+    if (auto* pMoved = std::get_if<SCellsMoved>(&hint)) {
+        std::swap(pMoved->first, pMoved->sourceFirst);
+        std::swap(pMoved->firstColumn, pMoved->sourceColumn);
+    }
+    return hint;
 }
 
-void CCofferDoc::NotifyStep(int nHint, const HintData& data, bool bHadReversal, bool bLastOfGroup)
+namespace {
+
+// The span of lines a group of steps changed, followed through the steps in the
+// coordinates of the ledger after each step.
+class CChangedSpan
 {
-    // Every step of a group is told to the views; the whole ledger is recomputed once, before
-    // the group's last notice, so that a long paste costs one recomputation. The reversal
-    // mark of each step comes from the count the primitives keep.
-    const bool bReversal = m_nReversals > 0;
-    if (bLastOfGroup)
-        Recompute();
-    if (bReversal && !bHadReversal)
-        nHint += HINT_DATE_REVERSED;
-    UpdateAllViews(nullptr, nHint, data);
+public:
+    void Add(const UpdateHint& step)
+    {
+        std::visit(Overloaded{
+                       [this](const SLinesInserted& h) {
+                           if (m_bEmpty) {
+                               Cover(h.first, h.first);
+                           } else if (h.first <= m_nFirst) {
+                               m_nFirst += h.count;
+                               m_nEnd += h.count;
+                           } else if (h.first < m_nEnd) {
+                               m_nEnd += h.count;
+                           }
+                           Cover(h.first, h.first + h.count);
+                           m_nGrowth += h.count;
+                       },
+                       [this](const SLinesRemoved& h) {
+                           const auto mapped = [&h](int n) { return n <= h.first ? n : std::max(h.first, n - h.count); };
+                           if (!m_bEmpty) {
+                               m_nFirst = mapped(m_nFirst);
+                               m_nEnd = mapped(m_nEnd);
+                           }
+                           Cover(h.first, h.first);
+                           m_nGrowth -= h.count;
+                       },
+                       [this](const SLinesMoved& h) {
+                           Cover(std::min(h.source, h.target), std::max(h.source + h.count, h.target));
+                       },
+                       [this](const SLinesReplaced& h) { Cover(h.first, h.first + h.count); },
+                       [this](const SCellsMoved& h) {
+                           Cover(std::min(h.first, h.sourceFirst), std::max(h.first, h.sourceFirst) + h.count);
+                       },
+                       [this](const auto&) { m_bRefresh = true; },
+                   },
+                   step);
+    }
+
+    UpdateHint Notice() const
+    {
+        if (m_bRefresh || m_bEmpty)
+            return SRefresh{};
+        return SLinesChanged{m_nFirst, m_nEnd - m_nFirst - m_nGrowth, m_nEnd - m_nFirst};
+    }
+
+private:
+    void Cover(int nFirst, int nEnd)
+    {
+        if (m_bEmpty) {
+            m_nFirst = nFirst;
+            m_nEnd = nEnd;
+            m_bEmpty = false;
+            return;
+        }
+        m_nFirst = std::min(m_nFirst, nFirst);
+        m_nEnd = std::max(m_nEnd, nEnd);
+    }
+
+    bool m_bEmpty = true;
+    bool m_bRefresh = false;
+    int m_nFirst = 0;
+    int m_nEnd = 0;
+    int m_nGrowth = 0;
+};
+
+} // namespace
+
+void CCofferDoc::NotifyGroup(UpdateHint hint, bool bHadReversal)
+{
+    // The whole ledger is recomputed once per group, before its one notice, so that a long
+    // paste costs one recomputation and no view reads computed fields of a half-done group.
+    Recompute();
+    if (m_nReversals > 0 && !bHadReversal) {
+        std::visit(
+            [](auto& h) {
+                if constexpr (requires { h.dateReversed; })
+                    h.dateReversed = true;
+            },
+            hint);
+    }
+    UpdateAllViews(nullptr, hint);
 }
 
 // --- the history -------------------------------------------------------------------------
@@ -253,21 +334,17 @@ void CCofferDoc::Redo()
     if (m_nActPos >= nSize)
         return;
     const int nGroup = std::max(m_actions[std::size_t(m_nActPos)].m_nGroup, 1);
-    HintData data;
-    for (int n = 0; n < nGroup && m_nActPos < nSize; ++n) {
-        const bool bHadReversal = m_nReversals > 0;
+    const bool bHadReversal = m_nReversals > 0;
+    UpdateHint single;
+    CChangedSpan span;
+    int nSteps = 0;
+    for (; nSteps < nGroup && m_nActPos < nSize; ++nSteps) {
         CAction& action = m_actions[std::size_t(m_nActPos)];
         ++m_nActPos;
-        const int nHint = ApplyRedo(action, data);
-        if (nHint == HINT_CELLS_MOVED) {
-            // The target block: the lower one for a downward move, the upper one upward.
-            if (action.m_nKind == CAction::ACT_MOVE_CELLS_DOWN)
-                data = {action.m_nRow2, action.m_nRowCount, action.m_nCol2, action.m_nColCount};
-            else
-                data = {action.m_nRow, action.m_nRowCount, action.m_nCol, action.m_nColCount};
-        }
-        NotifyStep(nHint, data, bHadReversal, n + 1 == nGroup || m_nActPos >= nSize);
+        single = ApplyRedo(action);
+        span.Add(single);
     }
+    NotifyGroup(nSteps == 1 ? single : span.Notice(), bHadReversal);
     UpdateFrameTitles();
 }
 
@@ -276,21 +353,17 @@ void CCofferDoc::Undo()
     if (m_nActPos <= 0)
         return;
     const int nGroup = std::max(m_actions[std::size_t(m_nActPos - 1)].m_nGroup, 1);
-    HintData data;
-    for (int n = 0; n < nGroup && m_nActPos > 0; ++n) {
-        const bool bHadReversal = m_nReversals > 0;
+    const bool bHadReversal = m_nReversals > 0;
+    UpdateHint single;
+    CChangedSpan span;
+    int nSteps = 0;
+    for (; nSteps < nGroup && m_nActPos > 0; ++nSteps) {
         --m_nActPos;
         CAction& action = m_actions[std::size_t(m_nActPos)];
-        const int nHint = ApplyUndo(action, data);
-        if (nHint == HINT_CELLS_MOVED) {
-            // The source block again.
-            if (action.m_nKind == CAction::ACT_MOVE_CELLS_DOWN)
-                data = {action.m_nRow, action.m_nRowCount, action.m_nCol, action.m_nColCount};
-            else
-                data = {action.m_nRow2, action.m_nRowCount, action.m_nCol2, action.m_nColCount};
-        }
-        NotifyStep(nHint, data, bHadReversal, n + 1 == nGroup || m_nActPos <= 0);
+        single = ApplyUndo(action);
+        span.Add(single);
     }
+    NotifyGroup(nSteps == 1 ? single : span.Notice(), bHadReversal);
     UpdateFrameTitles();
 }
 

@@ -10,7 +10,7 @@ public:
     virtual ~IDocView() = default;
 
     // A change of the document. pSender is the view that caused it, or nullptr.
-    virtual void OnUpdate(IDocView* pSender, int nHint, const HintData& data) = 0;
+    virtual void OnUpdate(IDocView* pSender, const UpdateHint& hint) = 0;
     // The document's title or modified state changed: the frame caption should be rebuilt.
     virtual void OnUpdateFrameTitle() {}
 };

@@ -45,13 +45,13 @@ int CDocument::FindView(const IDocView* pView) const
     return it == m_views.end() ? -1 : int(it - m_views.begin());
 }
 
-void CDocument::UpdateAllViews(IDocView* pSender, int nHint, const HintData& data)
+void CDocument::UpdateAllViews(IDocView* pSender, const UpdateHint& hint)
 {
     // A copy, so that a view may close (and remove itself) while it is being told.
     const std::vector<IDocView*> views = m_views;
     for (IDocView* pView : views) {
         if (pView != pSender && FindView(pView) >= 0)
-            pView->OnUpdate(pSender, nHint, data);
+            pView->OnUpdate(pSender, hint);
     }
 }
 

@@ -34,7 +34,7 @@ public:
     int FindView(const IDocView* pView) const;
 
     // Tells every view except pSender about a change.
-    void UpdateAllViews(IDocView* pSender, int nHint = HINT_REFRESH, const HintData& data = HintData());
+    void UpdateAllViews(IDocView* pSender, const UpdateHint& hint = SRefresh{});
     // Asks every view to rebuild its frame caption.
     void UpdateFrameTitles();
 

@@ -134,7 +134,7 @@ void CCofferView::InitialUpdate(CCofferView* pSource)
         m_bYen = pSource->m_bYen;
     }
     ApplyTitles();
-    OnUpdate(nullptr, HINT_REFRESH, HintData());
+    OnUpdate(nullptr, SRefresh{});
 
     if (pSource != nullptr) {
         ComputeMetrics(false);
@@ -287,44 +287,80 @@ int CCofferView::TopRow() const
     return nHeight > 0 ? ScrollPos(1) / nHeight : 0;
 }
 
-void CCofferView::ScrollRows(int nRows)
+CRegWindowPlan::SWindow CCofferView::Window() const
 {
-    if (nRows != 0)
-        ScrollTo(1, ScrollPos(1) + nRows * GetRowHeight(1), 0, true);
+    CRegWindowPlan::SWindow window;
+    window.nFirstLine = m_nFirstLine;
+    window.nLineCount = m_nLineCount;
+    window.bWholeLedger = m_nPeriodMode == PERIOD_ALL;
+    window.bActive = IsActive();
+    window.nTopRow = TopRow();
+    return window;
 }
 
-void CCofferView::RebuildRows()
+void CCofferView::ApplyPlan(const CRegWindowPlan::SResult& plan)
+{
+    const int nPos = ScrollPos(1);
+    if (plan.bSwitchToAll)
+        m_nPeriodMode = PERIOD_ALL;
+    m_nFirstLine = plan.nFirstLine;
+    m_nLineCount = plan.nLineCount;
+    if (m_nLineCount != CellRowCount())
+        SetRowCount(m_nLineCount);
+    // Scrolled once the rows are there, so that no intermediate count limits the position.
+    if (!plan.scroll.IsNone()) {
+        const int nHeight = GetRowHeight(1);
+        const int nFrom = plan.scroll.bToRow ? plan.scroll.nRow * nHeight : nPos;
+        ScrollTo(1, nFrom + plan.scroll.nDelta * nHeight, 0, true);
+    }
+
+    CSelection& sel = Selection();
+    for (const CRegWindowPlan::SSelEdit& edit : plan.edits) {
+        switch (edit.kind) {
+        case CRegWindowPlan::SSelEdit::Clear:
+            sel.Clear();
+            break;
+        case CRegWindowPlan::SSelEdit::Shift:
+            sel.ShiftRows(edit.nRow, edit.nRowCount);
+            break;
+        case CRegWindowPlan::SSelEdit::Deleted:
+            sel.AdjustForDeletedRows(edit.nRow, edit.nCount, edit.nRowCount);
+            break;
+        case CRegWindowPlan::SSelEdit::Clip:
+            // No cursor, range or frame may address a row that is gone.
+            sel.ShiftRows(0, edit.nRowCount);
+            if (sel.CursorRow() >= edit.nRowCount)
+                sel.SetCursor(sel.CursorCol(), std::max(0, edit.nRowCount - 1));
+            break;
+        case CRegWindowPlan::SSelEdit::CursorDown:
+            if (sel.CursorRow() >= edit.nRow)
+                sel.SetCursor(sel.CursorCol(), std::min(sel.CursorRow() + edit.nCount, edit.nRowCount - 1));
+            break;
+        }
+    }
+
+    const CRegWindowPlan::SFocus& focus = plan.focus;
+    switch (focus.kind) {
+    case CRegWindowPlan::SFocus::None:
+        break;
+    case CRegWindowPlan::SFocus::Row:
+        GoToRow(focus.nCol, focus.nRow);
+        break;
+    case CRegWindowPlan::SFocus::Rows:
+        GoToRow(focus.nCol, focus.nRow);
+        sel.SetRange(CRange::WholeRows(focus.nRow, focus.nRow + focus.nRows - 1));
+        break;
+    case CRegWindowPlan::SFocus::Cells:
+        GoToRow(focus.nCol, focus.nRow);
+        sel.SetRange(CRange(focus.nCol, focus.nRow, focus.nCol + focus.nCols - 1, focus.nRow + focus.nRows - 1));
+        break;
+    }
+}
+
+void CCofferView::RebuildRows(bool bClear)
 {
     const CRegPeriod::SRows rows = CRegPeriod::Rows(m_doc, m_nPeriodMode, m_periodDate);
-    if (rows.nCount != m_nLineCount || rows.nCount != CellRowCount()) {
-        m_nLineCount = rows.nCount;
-        SetRowCount(m_nLineCount);
-    }
-    const int d = m_nFirstLine - rows.nFirst;
-    m_nFirstLine = rows.nFirst;
-    ScrollRows(d);
-    Selection().ShiftRows(d, m_nLineCount);
-    ClipSelection();
-}
-
-void CCofferView::SwitchToAll()
-{
-    const int nOldFirst = m_nFirstLine;
-    m_nPeriodMode = PERIOD_ALL;
-    m_nFirstLine = 0;
-    m_nLineCount = m_doc.GetLineCount();
-    SetRowCount(m_nLineCount);
-    ScrollRows(nOldFirst);
-    Selection().ShiftRows(nOldFirst, m_nLineCount);
-}
-
-void CCofferView::ClipSelection()
-{
-    // No cursor, range or frame may address a row that is gone.
-    Selection().ShiftRows(0, m_nLineCount);
-    CSelection& sel = Selection();
-    if (sel.CursorRow() >= m_nLineCount)
-        sel.SetCursor(sel.CursorCol(), std::max(0, m_nLineCount - 1));
+    ApplyPlan(CRegWindowPlan::Rebuild(Window(), rows.nFirst, rows.nCount, bClear));
 }
 
 bool CCofferView::SetPeriodMode(int nMode)
@@ -338,7 +374,7 @@ bool CCofferView::SetPeriodMode(int nMode)
     if (const CReceipt* pLine = nRow >= 0 && nRow < m_nLineCount ? m_doc.GetLine(m_nFirstLine + nRow) : nullptr)
         m_periodDate = pLine->m_date;
     m_nPeriodMode = nMode;
-    OnUpdate(nullptr, 6, HintData());
+    OnUpdate(nullptr, SPeriodShown{});
     return true;
 }
 
@@ -352,185 +388,60 @@ bool CCofferView::SetYenDisplay(bool bOn)
     return true;
 }
 
-// --- hints -----------------------------------------------------------------------------------
+// --- notices ---------------------------------------------------------------------------------
 
-int CCofferView::HintDeleted(int p, int n, bool bSwitch, int nRemaining)
+void CCofferView::OnUpdate(IDocView*, const UpdateHint& hint)
 {
-    const int d = p - m_nFirstLine;
-    const int nTop = TopRow();
-    if ((IsActive() && (d < 0 || d >= m_nLineCount)) || bSwitch) {
-        const int nAbsTop = nTop + m_nFirstLine;
-        SwitchToAll();
-        if (p + n <= nAbsTop)
-            ScrollRows(-n);
-        else if (p < nAbsTop)
-            ScrollTo(1, p * GetRowHeight(1), 0, true);
-        m_nLineCount = nRemaining;
-        SetRowCount(m_nLineCount);
-        Selection().AdjustForDeletedRows(p, n, m_nLineCount);
-        ClipSelection();
-        return p;
-    }
-    const int s = std::max(d, 0);
-    const int k = n + std::min(d, 0);
-    if (k <= 0) {
-        m_nFirstLine -= n;
-        return s;
-    }
-    if (d < 0)
-        m_nFirstLine += d;
-    if (s >= m_nLineCount)
-        return s;
-    if (s + k <= nTop)
-        ScrollRows(-k);
-    else if (s < nTop)
-        ScrollTo(1, s * GetRowHeight(1), 0, true);
-    const int nGone = std::min(k, m_nLineCount - s);
-    m_nLineCount -= nGone;
-    Selection().AdjustForDeletedRows(s, nGone, m_nLineCount);
-    SetRowCount(m_nLineCount);
-    ClipSelection();
-    return s;
-}
-
-int CCofferView::HintInserted(int p, int n, bool bSwitch)
-{
-    int d = p - m_nFirstLine;
-    if ((IsActive() && (d < 0 || d > m_nLineCount)) || bSwitch) {
-        // The rows are already in the document: switching shows them all.
-        const int nOldFirst = m_nFirstLine;
-        m_nPeriodMode = PERIOD_ALL;
-        m_nFirstLine = 0;
-        m_nLineCount = m_doc.GetLineCount();
-        SetRowCount(m_nLineCount);
-        ScrollRows(nOldFirst + (p < TopRow() + nOldFirst ? n : 0));
-        Selection().ShiftRows(nOldFirst, m_nLineCount);
-        CSelection& sel = Selection();
-        if (sel.CursorRow() >= p)
-            sel.SetCursor(sel.CursorCol(), std::min(sel.CursorRow() + n, m_nLineCount - 1));
-        return p;
-    }
-    if (d < 0) {
-        m_nFirstLine += n;
-        return d;
-    }
-    if (d < TopRow())
-        ScrollRows(n);
-    if (d <= m_nLineCount) {
-        m_nLineCount += n;
-        SetRowCount(m_nLineCount);
-        CSelection& sel = Selection();
-        if (sel.CursorRow() >= d)
-            sel.SetCursor(sel.CursorCol(), std::min(sel.CursorRow() + n, m_nLineCount - 1));
-    }
-    return d;
-}
-
-void CCofferView::SelectRows(int nRow, int nCount)
-{
-    if (nCount <= 0 || nRow < 0 || nRow >= m_nLineCount)
-        return;
-    GoToRow(-1, nRow);
-    Selection().SetRange(CRange::WholeRows(nRow, std::min(nRow + nCount, m_nLineCount) - 1));
-}
-
-void CCofferView::OnUpdate(IDocView*, int nHint, const HintData& data)
-{
-    const bool bSwitch = (nHint & HINT_DATE_REVERSED) != 0 && m_nPeriodMode != PERIOD_ALL;
-    const int nBase = nHint & ~HINT_DATE_REVERSED;
-    if (nBase > HINT_VIEW_FONT || nBase < 0)
+    // Memo steps do not concern the register.
+    if (std::holds_alternative<SMemoChanged>(hint))
         return;
     OnSelChange();
-    const auto at = [&data](std::size_t i) { return i < data.size() ? int(data[i]) : 0; };
-
-    switch (nBase) {
-    case HINT_REFRESH:
-    case 7:
-        Selection().Clear();
-        RebuildRows();
-        break;
-    case 6:
-        RebuildRows();
-        break;
-    case HINT_ROWS_REMOVED: {
-        const int nRow = HintDeleted(at(0), at(1), bSwitch, m_doc.GetLineCount());
-        if (IsActive() && m_nLineCount > 0)
-            GoToRow(0, std::clamp(nRow, 0, m_nLineCount - 1));
-        break;
-    }
-    case HINT_ROWS_INSERTED: {
-        const int nRow = HintInserted(at(0), at(1), bSwitch);
-        if (IsActive())
-            SelectRows(nRow, at(1));
-        break;
-    }
-    case HINT_ROWS_MOVED: {
-        const int p = at(0);
-        const int n = at(1);
-        const int q = at(2);
-        const int d = p - m_nFirstLine;
-        const int q1 = q - m_nFirstLine;
-        int nRow = q1;
-        if (q1 < d || q1 > d + n) {
-            const bool bOutside = d < 0 || d >= m_nLineCount || q1 < 0 || q1 > m_nLineCount;
-            // The moved lines are still in the document: all but them remain until the insertion.
-            HintDeleted(p, n, bSwitch || (IsActive() && bOutside), m_doc.GetLineCount() - n);
-            nRow = HintInserted(q > p ? q - n : q, n, false);
-        }
-        if (IsActive())
-            SelectRows(nRow, n);
-        break;
-    }
-    case HINT_ROWS_REPLACED:
-    case HINT_CELLS_MOVED: {
-        const int p = at(0);
-        const int n = at(1);
-        const int k = at(2);
-        const int m = at(3);
-        int d = p - m_nFirstLine;
-        if ((IsActive() && (d < 0 || d + n > m_nLineCount)) || bSwitch) {
-            SwitchToAll();
-            d = p;
-        }
-        if (IsActive() && d >= 0 && d < m_nLineCount) {
-            GoToRow(k, d);
-            const int nBottom = std::min(d + n, m_nLineCount) - 1;
-            if (k < 0 || m < 0)
-                Selection().SetRange(CRange::WholeRows(d, nBottom));
-            else if (n > 1 || m > 1)
-                Selection().SetRange(CRange(k, d, k + m - 1, nBottom));
-        }
-        break;
-    }
-    case 13: {
-        m_layout.clear();
-        for (const std::int32_t nEntry : data)
-            m_layout.push_back(std::uint32_t(CRegColumns::KindOf(std::uint32_t(nEntry))));
-        SetGridSize(m_nLineCount + 1, int(m_layout.size()) + 1, -1, -1, false);
-        ApplyTitles();
-        for (std::size_t i = 0; i < data.size(); ++i)
-            SetColWidth(int(i) + 1, CRegColumns::WidthOf(std::uint32_t(data[i])));
-        RecalcLayout();
-        break;
-    }
-    case HINT_VIEW_FONT: {
-        const int nOldHeight = std::max(1, GetRowHeight(1));
-        std::vector<int> oldWidths;
-        for (int c = 1; c <= int(m_layout.size()); ++c)
-            oldWidths.push_back(GetColWidth(c));
-        const int nOldPos = ScrollPos(1);
-        ComputeMetrics(true);
-        const int nNewHeight = GetRowHeight(1);
-        ScrollTo(1, int(std::int64_t(nOldPos) * nNewHeight / nOldHeight), 0, true);
-        for (std::size_t i = 0; i < oldWidths.size(); ++i) {
-            const int nScaled = int(std::lround(double(oldWidths[i]) * nNewHeight / nOldHeight));
-            SetColWidth(int(i) + 1, std::max(GetColWidth(int(i) + 1), nScaled));
-        }
-        break;
-    }
-    default:
-        break; // 8 .. 12: redraw only
-    }
+    const int nLines = m_doc.GetLineCount();
+    std::visit(Overloaded{
+                   [&](const SRefresh&) { RebuildRows(true); },
+                   [&](const SPeriodShown&) { RebuildRows(false); },
+                   [&](const SLinesRemoved& h) { ApplyPlan(CRegWindowPlan::Removed(Window(), h, nLines)); },
+                   [&](const SLinesInserted& h) { ApplyPlan(CRegWindowPlan::Inserted(Window(), h, nLines)); },
+                   [&](const SLinesMoved& h) { ApplyPlan(CRegWindowPlan::Moved(Window(), h, nLines)); },
+                   [&](const SLinesReplaced& h) {
+                       ApplyPlan(CRegWindowPlan::Replaced(Window(), h.first, h.count, h.firstColumn, h.columnCount,
+                                                          h.dateReversed, nLines));
+                   },
+                   [&](const SCellsMoved& h) {
+                       ApplyPlan(CRegWindowPlan::Replaced(Window(), h.first, h.count, h.firstColumn, h.columnCount,
+                                                          h.dateReversed, nLines));
+                   },
+                   [&](const SLinesChanged& h) { ApplyPlan(CRegWindowPlan::Changed(Window(), h, nLines)); },
+                   [&](const SColumnLayout& layout) {
+                       m_layout.clear();
+                       for (const std::uint32_t nEntry : layout.entries)
+                           m_layout.push_back(std::uint32_t(CRegColumns::KindOf(nEntry)));
+                       SetGridSize(m_nLineCount + 1, int(m_layout.size()) + 1, -1, -1, false);
+                       ApplyTitles();
+                       for (std::size_t i = 0; i < layout.entries.size(); ++i)
+                           SetColWidth(int(i) + 1, CRegColumns::WidthOf(layout.entries[i]));
+                       RecalcLayout();
+                   },
+                   [&](const SViewFont&) {
+                       const int nOldHeight = std::max(1, GetRowHeight(1));
+                       std::vector<int> oldWidths;
+                       for (int c = 1; c <= int(m_layout.size()); ++c)
+                           oldWidths.push_back(GetColWidth(c));
+                       const int nOldPos = ScrollPos(1);
+                       ComputeMetrics(true);
+                       const int nNewHeight = GetRowHeight(1);
+                       ScrollTo(1, int(std::int64_t(nOldPos) * nNewHeight / nOldHeight), 0, true);
+                       for (std::size_t i = 0; i < oldWidths.size(); ++i) {
+                           const int nScaled = int(std::lround(double(oldWidths[i]) * nNewHeight / nOldHeight));
+                           SetColWidth(int(i) + 1, std::max(GetColWidth(int(i) + 1), nScaled));
+                       }
+                   },
+                   // Remapped lists: only the texts change, and they are looked up when drawn.
+                   [](const SCategoriesRemapped&) {},
+                   [](const SCurrenciesRemapped&) {},
+                   [](const SMemoChanged&) {},
+               },
+               hint);
     // Rows renumbered above may have moved the cursor away from the drawn frame.
     SyncFrame();
     viewport()->update();
@@ -557,7 +468,7 @@ void CCofferView::OnNaviDate(PackedDate date)
     OnSelChange();
     if (m_nPeriodMode != PERIOD_ALL) {
         m_periodDate = date;
-        OnUpdate(nullptr, 6, HintData());
+        OnUpdate(nullptr, SPeriodShown{});
     }
     const int nRow = m_doc.LowerBound(date) - m_nFirstLine;
     if (m_nLineCount > 0)

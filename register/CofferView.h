@@ -8,6 +8,7 @@
 #include "model/PackedDate.h"
 #include "register/RegEdit.h"
 #include "register/RegPasteBuffer.h"
+#include "register/RegWindowPlan.h"
 
 #include <QColor>
 #include <QPointer>
@@ -50,7 +51,7 @@ public:
     CCofferDoc& Document() const { return m_doc; }
 
     // --- IDocView --------------------------------------------------------------------------
-    void OnUpdate(IDocView* pSender, int nHint, const HintData& data) override;
+    void OnUpdate(IDocView* pSender, const UpdateHint& hint) override;
 
     // --- INaviTarget -------------------------------------------------------------------------
     SNaviState NaviState() const override;
@@ -152,16 +153,12 @@ private:
     void InitialUpdate(CCofferView* pCloneSource);
     void ApplyTitles();
     void SetRowCount(int nCount);
-    void ScrollRows(int nRows);
     int TopRow() const;
-    void RebuildRows();
-    void SwitchToAll();
-    // nRemaining: the number of lines once the block is gone (the document's count for a
-    // deletion, less the block for a move whose insertion follows).
-    int HintDeleted(int nPos, int nCount, bool bSwitch, int nRemaining);
-    int HintInserted(int nPos, int nCount, bool bSwitch);
-    void ClipSelection();
-    void SelectRows(int nRow, int nCount);
+    // The window the plan decides on, and the plan's decisions applied to grid and selection.
+    CRegWindowPlan::SWindow Window() const;
+    void ApplyPlan(const CRegWindowPlan::SResult& plan);
+    // The rows of the period looked up again; bClear drops the selection.
+    void RebuildRows(bool bClear);
     bool CheckSingleRange() const;
     void PasteClipboard();
     bool StartCellEdit();

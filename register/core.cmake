@@ -10,4 +10,5 @@ target_sources(pennyfold_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/RecEditLoop.h ${CMAKE_CURRENT_LIST_DIR}/RecEditLoop.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DescMatcher.h ${CMAKE_CURRENT_LIST_DIR}/DescMatcher.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegRefusal.h ${CMAKE_CURRENT_LIST_DIR}/RegRefusal.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RegWindowPlan.h ${CMAKE_CURRENT_LIST_DIR}/RegWindowPlan.cpp
 )

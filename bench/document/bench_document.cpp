@@ -11,15 +11,11 @@
 
 namespace {
 
-// Views are told about every step; this one only looks at the notice.
+// Views are told once per action or group; this one only looks at the notice.
 class CQuietView : public IDocView
 {
 public:
-    void OnUpdate(IDocView*, int nHint, const HintData& data) override
-    {
-        benchmark::DoNotOptimize(nHint);
-        benchmark::DoNotOptimize(data.data());
-    }
+    void OnUpdate(IDocView*, const UpdateHint& hint) override { benchmark::DoNotOptimize(hint.index()); }
 };
 
 const std::vector<CReceipt>& CachedLines(int nCount)

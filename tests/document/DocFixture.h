@@ -110,32 +110,79 @@ inline bool SameLines(const std::vector<CReceipt>& a, const std::vector<CReceipt
     return true;
 }
 
-// A view that writes down every notice as "hint:data,data,...".
+// A notice as a test reads it: its kind's name and its named fields,
+// e.g. "LinesInserted(first=0,count=2)"; a date reversal adds ",dateReversed".
+inline QString DescribeHint(const UpdateHint& hint)
+{
+    QStringList fields;
+    const auto field = [&fields](const char* pName, std::int64_t nValue) {
+        fields.append(QLatin1String(pName) + QLatin1Char('=') + QString::number(nValue));
+    };
+    const auto table = [&fields](const RemapTable& remap) {
+        QStringList values;
+        for (const std::int32_t n : remap)
+            values.append(QString::number(n));
+        fields.append(QStringLiteral("table=") + values.join(QLatin1Char(',')));
+    };
+    bool bReversed = false;
+    std::visit(Overloaded{
+                   [](const SRefresh&) {},
+                   [](const SViewFont&) {},
+                   [](const SPeriodShown&) {},
+                   [&](const SLinesRemoved& h) { field("first", h.first); field("count", h.count); bReversed = h.dateReversed; },
+                   [&](const SLinesInserted& h) { field("first", h.first); field("count", h.count); bReversed = h.dateReversed; },
+                   [&](const SLinesMoved& h) {
+                       field("source", h.source); field("count", h.count); field("target", h.target);
+                       bReversed = h.dateReversed;
+                   },
+                   [&](const SLinesReplaced& h) {
+                       field("first", h.first); field("count", h.count);
+                       field("firstColumn", h.firstColumn); field("columnCount", h.columnCount);
+                       bReversed = h.dateReversed;
+                   },
+                   [&](const SCellsMoved& h) {
+                       field("first", h.first); field("count", h.count);
+                       field("firstColumn", h.firstColumn); field("columnCount", h.columnCount);
+                       field("sourceFirst", h.sourceFirst); field("sourceColumn", h.sourceColumn);
+                       bReversed = h.dateReversed;
+                   },
+                   [&](const SLinesChanged& h) {
+                       field("first", h.first); field("oldCount", h.oldCount); field("newCount", h.newCount);
+                       bReversed = h.dateReversed;
+                   },
+                   [&](const SCategoriesRemapped& h) { table(h.table); },
+                   [&](const SCurrenciesRemapped& h) { table(h.table); },
+                   [&](const SMemoChanged& h) {
+                       field("left", h.left); field("top", h.top); field("right", h.right); field("bottom", h.bottom);
+                   },
+                   [&](const SColumnLayout& h) { field("entries", std::int64_t(h.entries.size())); },
+               },
+               hint);
+    if (bReversed)
+        fields.append(QStringLiteral("dateReversed"));
+    return QLatin1String(HintName(HintOf(hint))) + QLatin1Char('(') + fields.join(QLatin1Char(',')) + QLatin1Char(')');
+}
+
+// A view that writes down every notice by name (DescribeHint) and keeps the notices.
 class CRecordingView : public IDocView
 {
 public:
-    void OnUpdate(IDocView*, int nHint, const HintData& data) override
+    void OnUpdate(IDocView*, const UpdateHint& hint) override
     {
-        QStringList parts;
-        for (std::int32_t n : data)
-            parts.append(QString::number(n));
-        m_notices.append(QString::number(nHint) + QLatin1Char(':') + parts.join(QLatin1Char(',')));
-        m_data.push_back(data);
-        m_hints.push_back(nHint);
+        m_notices.append(DescribeHint(hint));
+        m_hints.push_back(hint);
     }
     void OnUpdateFrameTitle() override { ++m_nTitleUpdates; }
 
     void Clear()
     {
         m_notices.clear();
-        m_data.clear();
         m_hints.clear();
         m_nTitleUpdates = 0;
     }
 
     QStringList m_notices;
-    std::vector<HintData> m_data;
-    std::vector<int> m_hints;
+    std::vector<UpdateHint> m_hints;
     int m_nTitleUpdates = 0;
 };
 

@@ -258,9 +258,9 @@ void TestDocQueries::viewsAreTold()
     class CClosingView : public CRecordingView
     {
     public:
-        void OnUpdate(IDocView* pSender, int nHint, const HintData& data) override
+        void OnUpdate(IDocView* pSender, const UpdateHint& hint) override
         {
-            CRecordingView::OnUpdate(pSender, nHint, data);
+            CRecordingView::OnUpdate(pSender, hint);
             m_pDoc->RemoveView(this);
         }
         CDocument* m_pDoc = nullptr;
@@ -275,10 +275,10 @@ void TestDocQueries::viewsAreTold()
     doc.AddView(&other);
     doc.AddView(&other); // once only
     QCOMPARE(doc.GetViewCount(), 3);
-    doc.UpdateAllViews(&sender, HINT_VIEW_FONT);
+    doc.UpdateAllViews(&sender, SViewFont{});
     QVERIFY(sender.m_notices.isEmpty());
-    QCOMPARE(closing.m_notices, QStringList{"14:"});
-    QCOMPARE(other.m_notices, QStringList{"14:"});
+    QCOMPARE(closing.m_notices, QStringList{"ViewFont()"});
+    QCOMPARE(other.m_notices, QStringList{"ViewFont()"});
     QCOMPARE(doc.GetViewCount(), 2);
     QCOMPARE(doc.FindView(&closing), -1);
     doc.RemoveView(&sender);

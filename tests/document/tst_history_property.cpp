@@ -16,33 +16,39 @@ class CShadowView : public IDocView
 public:
     explicit CShadowView(int nRows) : m_nRows(nRows) {}
 
-    void OnUpdate(IDocView*, int nHint, const HintData& data) override
+    void OnUpdate(IDocView*, const UpdateHint& hint) override
     {
-        const int nBase = nHint & ~HINT_DATE_REVERSED;
-        const auto at = [&data](std::size_t i) { return i < data.size() ? data[i] : -1; };
-        switch (nBase) {
-        case HINT_ROWS_REMOVED:
-            if (at(0) < 0 || at(1) < 1 || at(0) + at(1) > m_nRows)
+        const auto check = [this](bool bFits) {
+            if (!bFits)
                 ++m_nBad;
-            m_nRows -= at(1);
-            break;
-        case HINT_ROWS_INSERTED:
-            if (at(0) < 0 || at(1) < 1 || at(0) > m_nRows)
-                ++m_nBad;
-            m_nRows += at(1);
-            break;
-        case HINT_ROWS_MOVED:
-            if (at(0) < 0 || at(1) < 1 || at(0) + at(1) > m_nRows || at(2) < 0 || at(2) > m_nRows)
-                ++m_nBad;
-            break;
-        case HINT_ROWS_REPLACED:
-        case HINT_CELLS_MOVED:
-            if (at(0) < 0 || at(1) < 1 || at(0) + at(1) > m_nRows)
-                ++m_nBad;
-            break;
-        default:
-            ++m_nBad;
-        }
+        };
+        std::visit(Overloaded{
+                       [&](const SLinesRemoved& h) {
+                           check(h.first >= 0 && h.count >= 1 && h.first + h.count <= m_nRows);
+                           m_nRows -= h.count;
+                       },
+                       [&](const SLinesInserted& h) {
+                           check(h.first >= 0 && h.count >= 1 && h.first <= m_nRows);
+                           m_nRows += h.count;
+                       },
+                       [&](const SLinesMoved& h) {
+                           check(h.source >= 0 && h.count >= 1 && h.source + h.count <= m_nRows && h.target >= 0
+                                 && h.target <= m_nRows);
+                       },
+                       [&](const SLinesReplaced& h) {
+                           check(h.first >= 0 && h.count >= 1 && h.first + h.count <= m_nRows);
+                       },
+                       [&](const SCellsMoved& h) {
+                           check(h.first >= 0 && h.count >= 1 && h.first + h.count <= m_nRows && h.sourceFirst >= 0
+                                 && h.sourceFirst + h.count <= m_nRows);
+                       },
+                       [&](const SLinesChanged& h) {
+                           check(h.first >= 0 && h.oldCount >= 0 && h.newCount >= 0 && h.first + h.oldCount <= m_nRows);
+                           m_nRows += h.newCount - h.oldCount;
+                       },
+                       [&](const auto&) { ++m_nBad; },
+                   },
+                   hint);
     }
 
     int m_nRows;

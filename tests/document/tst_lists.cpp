@@ -56,7 +56,7 @@ void TestLists::reorderCurrencies()
 
     std::vector<CCurFmt> curs = {doc.m_curs[0], doc.m_curs[2], doc.m_curs[1]};
     QVERIFY(doc.ReplaceCurrencies(curs, {0, 2, 1}));
-    QCOMPARE(view.m_notices, QStringList{"11:0,2,1"});
+    QCOMPARE(view.m_notices, QStringList{"CurrenciesRemapped(table=0,2,1)"});
     QVERIFY(doc.IsModified());
     QVERIFY(doc.GetCurrencyStamp() != dwStamp);
     // Every line shows the same symbol as before.
@@ -76,12 +76,12 @@ void TestLists::currencyRemap_data()
     QTest::addColumn<QList<int>>("prev");
     QTest::addColumn<QString>("notice");
 
-    QTest::newRow("reordered") << QList<int>{0, 2, 1} << "11:0,2,1";
-    QTest::newRow("deleted maps to the base") << QList<int>{0, 2} << "11:0,0,1";
-    QTest::newRow("added after the former list") << QList<int>{0, 1, 2, 3} << "11:0,1,2,3";
+    QTest::newRow("reordered") << QList<int>{0, 2, 1} << "CurrenciesRemapped(table=0,2,1)";
+    QTest::newRow("deleted maps to the base") << QList<int>{0, 2} << "CurrenciesRemapped(table=0,0,1)";
+    QTest::newRow("added after the former list") << QList<int>{0, 1, 2, 3} << "CurrenciesRemapped(table=0,1,2,3)";
     // A bogus previous position must not size the table.
-    QTest::newRow("added with a huge position") << QList<int>{0, 1, 2, 1000000000} << "11:0,1,2";
-    QTest::newRow("negative position ignored") << QList<int>{0, -4, 2} << "11:0,0,2";
+    QTest::newRow("added with a huge position") << QList<int>{0, 1, 2, 1000000000} << "CurrenciesRemapped(table=0,1,2)";
+    QTest::newRow("negative position ignored") << QList<int>{0, -4, 2} << "CurrenciesRemapped(table=0,0,2)";
 }
 
 void TestLists::currencyRemap()
@@ -136,7 +136,7 @@ void TestLists::reorderCategories()
     QVERIFY(doc.ReplaceCategories(cats, prev));
 
     QCOMPARE(view.m_notices.size(), 1);
-    QVERIFY(view.m_notices[0].startsWith(QStringLiteral("10:0,1,2,4,3,5,")));
+    QVERIFY(view.m_notices[0].startsWith(QStringLiteral("CategoriesRemapped(table=0,1,2,4,3,5,")));
     QCOMPARE(int(doc.GetLine(0)->m_nCat), int(CAT_HOUSING));
     QCOMPARE(int(doc.GetLine(0)->m_nCat2), int(CAT_FOOD));
     QCOMPARE(doc.GetCellText(0, COL_CATEGORY, false, false), QStringLiteral("食料；住居"));

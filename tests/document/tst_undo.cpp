@@ -37,6 +37,9 @@ private Q_SLOTS:
     void everyKind_data();
     void everyKind();
     void groupIsOneStep();
+    void groupNoticeSpan_data();
+    void groupNoticeSpan();
+    void groupNoticeSeesRecomputedLines();
     void dateReversalMarksHint();
     void modifiedState_data();
     void modifiedState();
@@ -80,39 +83,66 @@ void TestUndo::everyKind_data()
     const PackedDate jan2 = MakeDate(2020, 1, 2);
     const PackedDate jan4 = MakeDate(2020, 1, 4);
     QTest::newRow("delete rows") << CAction::RemoveRows(CAction::ACT_DELETE_ROWS, 1, 2)
-                                 << QStringList{"a", "d", "e"} << "1:1,2" << "2:1,2";
+                                 << QStringList{"a", "d", "e"}
+        << "LinesRemoved(first=1,count=2)"
+        << "LinesInserted(first=1,count=2)";
     QTest::newRow("cut rows") << CAction::RemoveRows(CAction::ACT_CUT_ROWS, 0, 1)
-                              << QStringList{"b", "c", "d", "e"} << "1:0,1" << "2:0,1";
+                              << QStringList{"b", "c", "d", "e"}
+        << "LinesRemoved(first=0,count=1)"
+        << "LinesInserted(first=0,count=1)";
     QTest::newRow("move rows down") << CAction::MoveRows(0, 2, CAction::INSERT_AT, 4)
-                                    << QStringList{"c", "d", "a", "b", "e"} << "259:0,2,4" << "3:2,2,0";
+                                    << QStringList{"c", "d", "a", "b", "e"}
+        << "LinesMoved(source=0,count=2,target=4,dateReversed)"
+        << "LinesMoved(source=2,count=2,target=0)";
     QTest::newRow("move rows up, after the target") << CAction::MoveRows(3, 2, CAction::INSERT_AFTER, 0)
-                                                    << QStringList{"a", "d", "e", "b", "c"} << "259:3,2,1"
-                                                    << "3:1,2,5";
+                                                    << QStringList{"a", "d", "e", "b", "c"}
+        << "LinesMoved(source=3,count=2,target=1,dateReversed)"
+        << "LinesMoved(source=1,count=2,target=5)";
     QTest::newRow("paste rows")
         << CAction::InsertRows(CAction::ACT_PASTE_ROWS, 2, {Named1("x", jan2), Named1("y", jan2)})
-        << QStringList{"a", "b", "x", "y", "c", "d", "e"} << "2:2,2" << "1:2,2";
+        << QStringList{"a", "b", "x", "y", "c", "d", "e"}
+        << "LinesInserted(first=2,count=2)"
+        << "LinesRemoved(first=2,count=2)";
     QTest::newRow("enter row after") << CAction::InsertRows(CAction::ACT_ENTER_ROW, 1, One("x", jan2), true)
-                                     << QStringList{"a", "b", "x", "c", "d", "e"} << "2:2,1" << "1:2,1";
+                                     << QStringList{"a", "b", "x", "c", "d", "e"}
+        << "LinesInserted(first=2,count=1)"
+        << "LinesRemoved(first=2,count=1)";
     QTest::newRow("add row at the end")
         << CAction::InsertRows(CAction::ACT_ADD_ROW, 5, One("x", MakeDate(2020, 1, 9)))
-        << QStringList{"a", "b", "c", "d", "e", "x"} << "2:5,1" << "1:5,1";
+        << QStringList{"a", "b", "c", "d", "e", "x"}
+        << "LinesInserted(first=5,count=1)"
+        << "LinesRemoved(first=5,count=1)";
     QTest::newRow("balance entry, new line")
         << CAction::InsertRows(CAction::ACT_ENTER_BALANCE, 0, One("x", MakeDate(2019, 12, 31)))
-        << QStringList{"x", "a", "b", "c", "d", "e"} << "2:0,1" << "1:0,1";
+        << QStringList{"x", "a", "b", "c", "d", "e"}
+        << "LinesInserted(first=0,count=1)"
+        << "LinesRemoved(first=0,count=1)";
     QTest::newRow("balance entry, replacing line")
         << CAction::ReplaceRows(CAction::ACT_REPLACE_BALANCE, 1, One("B", jan2))
-        << QStringList{"a", "B", "c", "d", "e"} << "4:1,1,-1,-1" << "4:1,1,-1,-1";
+        << QStringList{"a", "B", "c", "d", "e"}
+        << "LinesReplaced(first=1,count=1,firstColumn=-1,columnCount=-1)"
+        << "LinesReplaced(first=1,count=1,firstColumn=-1,columnCount=-1)";
     QTest::newRow("edit row") << CAction::ReplaceRows(CAction::ACT_EDIT_ROW, 1, One("B", jan2))
-                              << QStringList{"a", "B", "c", "d", "e"} << "4:1,1,-1,-1" << "4:1,1,-1,-1";
+                              << QStringList{"a", "B", "c", "d", "e"}
+        << "LinesReplaced(first=1,count=1,firstColumn=-1,columnCount=-1)"
+        << "LinesReplaced(first=1,count=1,firstColumn=-1,columnCount=-1)";
     QTest::newRow("delete cells") << CAction::ReplaceRows(CAction::ACT_DELETE_CELLS, 1, One("", jan2), 2, 2)
-                                  << QStringList{"a", "", "c", "d", "e"} << "4:1,1,2,2" << "4:1,1,2,2";
+                                  << QStringList{"a", "", "c", "d", "e"}
+        << "LinesReplaced(first=1,count=1,firstColumn=2,columnCount=2)"
+        << "LinesReplaced(first=1,count=1,firstColumn=2,columnCount=2)";
     QTest::newRow("cut cells") << CAction::ReplaceRows(CAction::ACT_CUT_CELLS, 4, One("", MakeDate(2020, 1, 5)), 4, 1)
-                               << QStringList{"a", "b", "c", "d", ""} << "4:4,1,4,1" << "4:4,1,4,1";
+                               << QStringList{"a", "b", "c", "d", ""}
+        << "LinesReplaced(first=4,count=1,firstColumn=4,columnCount=1)"
+        << "LinesReplaced(first=4,count=1,firstColumn=4,columnCount=1)";
     QTest::newRow("paste cells")
         << CAction::ReplaceRows(CAction::ACT_PASTE_CELLS, 2, {Named1("C", MakeDate(2020, 1, 3)), Named1("D", jan4)}, 0, 3)
-        << QStringList{"a", "b", "C", "D", "e"} << "4:2,2,0,3" << "4:2,2,0,3";
+        << QStringList{"a", "b", "C", "D", "e"}
+        << "LinesReplaced(first=2,count=2,firstColumn=0,columnCount=3)"
+        << "LinesReplaced(first=2,count=2,firstColumn=0,columnCount=3)";
     QTest::newRow("edit cell") << CAction::ReplaceRows(CAction::ACT_EDIT_CELL, 3, One("D", jan4), 4, 1)
-                               << QStringList{"a", "b", "c", "D", "e"} << "4:3,1,4,1" << "4:3,1,4,1";
+                               << QStringList{"a", "b", "c", "D", "e"}
+        << "LinesReplaced(first=3,count=1,firstColumn=4,columnCount=1)"
+        << "LinesReplaced(first=3,count=1,firstColumn=4,columnCount=1)";
 }
 
 void TestUndo::everyKind()
@@ -153,7 +183,8 @@ void TestUndo::groupIsOneStep()
     group.push_back(CAction::InsertRows(CAction::ACT_PASTE_ROWS, 5, One("z", MakeDate(2020, 1, 3))));
     QVERIFY(m_pDoc->PushGroup(std::move(group)));
     QCOMPARE(Descriptions(*m_pDoc), (QStringList{"a", "x", "b", "y", "c", "z", "d", "e"}));
-    QCOMPARE(m_view.m_notices, (QStringList{"2:1,1", "2:3,1", "2:5,1"}));
+    // One notice for the group, spanning from the first insertion to the last.
+    QCOMPARE(m_view.m_notices, QStringList{"LinesChanged(first=1,oldCount=2,newCount=5)"});
     QCOMPARE(m_pDoc->GetActionNames(true), QStringList{QStringLiteral("行の貼り付け")});
     // Recomputed once the group is done.
     QCOMPARE(m_pDoc->GetLine(7)->m_nBalance, U(-503));
@@ -161,28 +192,102 @@ void TestUndo::groupIsOneStep()
     m_view.Clear();
     m_pDoc->Undo();
     QCOMPARE(Descriptions(*m_pDoc), kBase);
-    QCOMPARE(m_view.m_notices, (QStringList{"1:5,1", "1:3,1", "1:1,1"}));
+    QCOMPARE(m_view.m_notices, QStringList{"LinesChanged(first=1,oldCount=5,newCount=2)"});
     QVERIFY(!m_pDoc->CanUndo());
     QCOMPARE(m_pDoc->GetLine(4)->m_nBalance, U(-500));
+}
+
+void TestUndo::groupNoticeSpan_data()
+{
+    QTest::addColumn<QList<CAction>>("group");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QString>("redoNotice");
+    QTest::addColumn<QString>("undoNotice");
+
+    const PackedDate jan2 = MakeDate(2020, 1, 2);
+    QTest::newRow("replace, then insert after it")
+        << QList<CAction>{CAction::ReplaceRows(CAction::ACT_EDIT_ROW, 1, One("B", jan2)),
+                          CAction::InsertRows(CAction::ACT_PASTE_ROWS, 2, {Named1("x", jan2), Named1("y", jan2)})}
+        << QStringList{"a", "B", "x", "y", "c", "d", "e"} << "LinesChanged(first=1,oldCount=1,newCount=3)"
+        << "LinesChanged(first=1,oldCount=3,newCount=1)";
+    QTest::newRow("insert, then remove above it")
+        << QList<CAction>{CAction::InsertRows(CAction::ACT_PASTE_ROWS, 4, One("x", MakeDate(2020, 1, 4))),
+                          CAction::RemoveRows(CAction::ACT_DELETE_ROWS, 0, 1)}
+        << QStringList{"b", "c", "d", "x", "e"} << "LinesChanged(first=0,oldCount=4,newCount=4)"
+        << "LinesChanged(first=0,oldCount=4,newCount=4)";
+    QTest::newRow("two removals, the lower first")
+        << QList<CAction>{CAction::RemoveRows(CAction::ACT_DELETE_ROWS, 3, 1),
+                          CAction::RemoveRows(CAction::ACT_DELETE_ROWS, 1, 1)}
+        << QStringList{"a", "c", "e"} << "LinesChanged(first=1,oldCount=3,newCount=1)"
+        << "LinesChanged(first=1,oldCount=1,newCount=3)";
+    // Line a (1 January) now follows line b (2 January): the group's notice says so.
+    QTest::newRow("move, then edit a line outside it")
+        << QList<CAction>{CAction::MoveRows(0, 1, CAction::INSERT_AT, 2),
+                          CAction::ReplaceRows(CAction::ACT_EDIT_CELL, 4, One("E", MakeDate(2020, 1, 5)), 4, 1)}
+        << QStringList{"b", "a", "c", "d", "E"} << "LinesChanged(first=0,oldCount=5,newCount=5,dateReversed)"
+        << "LinesChanged(first=0,oldCount=5,newCount=5)";
+}
+
+void TestUndo::groupNoticeSpan()
+{
+    QFETCH(QList<CAction>, group);
+    QFETCH(QStringList, after);
+    QFETCH(QString, redoNotice);
+    QFETCH(QString, undoNotice);
+
+    std::vector<CAction> actions(group.begin(), group.end());
+    QVERIFY(m_pDoc->PushGroup(std::move(actions)));
+    QCOMPARE(Descriptions(*m_pDoc), after);
+    QCOMPARE(m_view.m_notices, QStringList{redoNotice});
+    m_view.Clear();
+    m_pDoc->Undo();
+    QCOMPARE(Descriptions(*m_pDoc), kBase);
+    QCOMPARE(m_view.m_notices, QStringList{undoNotice});
+}
+
+void TestUndo::groupNoticeSeesRecomputedLines()
+{
+    // A view reading the balances while it is told must read the final ones.
+    class CBalanceView : public CRecordingView
+    {
+    public:
+        void OnUpdate(IDocView* pSender, const UpdateHint& hint) override
+        {
+            CRecordingView::OnUpdate(pSender, hint);
+            m_balances.push_back(m_pDoc->GetLine(m_pDoc->GetLineCount() - 1)->m_nBalance);
+        }
+        const CCofferDoc* m_pDoc = nullptr;
+        std::vector<Amount> m_balances;
+    };
+    CBalanceView view;
+    view.m_pDoc = m_pDoc;
+    m_pDoc->AddView(&view);
+    std::vector<CAction> group;
+    group.push_back(CAction::InsertRows(CAction::ACT_PASTE_ROWS, 1, One("x", MakeDate(2020, 1, 1))));
+    group.push_back(CAction::InsertRows(CAction::ACT_PASTE_ROWS, 3, One("y", MakeDate(2020, 1, 2))));
+    QVERIFY(m_pDoc->PushGroup(std::move(group)));
+    m_pDoc->Undo();
+    m_pDoc->RemoveView(&view);
+    QCOMPARE(view.m_balances, (std::vector<Amount>{U(-502), U(-500)}));
 }
 
 void TestUndo::dateReversalMarksHint()
 {
     QVERIFY(m_pDoc->PushAction(CAction::InsertRows(CAction::ACT_ADD_ROW, 5, One("x", MakeDate(2019, 1, 1)))));
-    QCOMPARE(m_view.m_notices, QStringList{"258:5,1"});
+    QCOMPARE(m_view.m_notices, QStringList{"LinesInserted(first=5,count=1,dateReversed)"});
     QVERIFY(m_pDoc->GetLine(5)->m_nFlags & CReceipt::RF_DATE_REVERSED);
     m_view.Clear();
     m_pDoc->Undo();
-    QCOMPARE(m_view.m_notices, QStringList{"1:5,1"});
+    QCOMPARE(m_view.m_notices, QStringList{"LinesRemoved(first=5,count=1)"});
     QVERIFY(!(m_pDoc->GetErrors() & CReceipt::RF_DATE_REVERSED));
     m_view.Clear();
     m_pDoc->Redo();
-    QCOMPARE(m_view.m_notices, QStringList{"258:5,1"});
+    QCOMPARE(m_view.m_notices, QStringList{"LinesInserted(first=5,count=1,dateReversed)"});
 
     // With a reversal already there, a second one is nothing new.
     m_view.Clear();
     QVERIFY(m_pDoc->PushAction(CAction::InsertRows(CAction::ACT_ADD_ROW, 2, One("y", MakeDate(2018, 1, 1)))));
-    QCOMPARE(m_view.m_notices, QStringList{"2:2,1"});
+    QCOMPARE(m_view.m_notices, QStringList{"LinesInserted(first=2,count=1)"});
 }
 
 void TestUndo::modifiedState_data()
@@ -322,13 +427,19 @@ void TestUndo::moveCells_data()
 
     // Columns: date, category, in, out, description.
     QTest::newRow("down") << CLineRange::Cells(4, 0, 4, 0) << 4 << 2 << QStringList{"", "b", "a", "d", "e"}
-                          << "5:2,1,4,1" << "5:0,1,4,1";
+                          << "CellsMoved(first=2,count=1,firstColumn=4,columnCount=1,sourceFirst=0,sourceColumn=4)"
+                          << "CellsMoved(first=0,count=1,firstColumn=4,columnCount=1,sourceFirst=2,sourceColumn=4)";
     QTest::newRow("up") << CLineRange::Cells(4, 3, 4, 3) << 4 << 1 << QStringList{"a", "d", "c", "", "e"}
-                        << "5:1,1,4,1" << "5:3,1,4,1";
+                        << "CellsMoved(first=1,count=1,firstColumn=4,columnCount=1,sourceFirst=3,sourceColumn=4)"
+                        << "CellsMoved(first=3,count=1,firstColumn=4,columnCount=1,sourceFirst=1,sourceColumn=4)";
     QTest::newRow("overlapping blocks") << CLineRange::Cells(4, 1, 4, 2) << 4 << 2
-                                        << QStringList{"a", "", "b", "c", "e"} << "5:2,2,4,1" << "5:1,2,4,1";
+                                        << QStringList{"a", "", "b", "c", "e"} 
+        << "CellsMoved(first=2,count=2,firstColumn=4,columnCount=1,sourceFirst=1,sourceColumn=4)"
+        << "CellsMoved(first=1,count=2,firstColumn=4,columnCount=1,sourceFirst=2,sourceColumn=4)";
     QTest::newRow("adjacent blocks") << CLineRange::Cells(4, 0, 4, 1) << 4 << 2 << QStringList{"", "", "a", "b", "e"}
-                                     << "5:2,2,4,1" << "5:0,2,4,1";
+                                     
+        << "CellsMoved(first=2,count=2,firstColumn=4,columnCount=1,sourceFirst=0,sourceColumn=4)"
+        << "CellsMoved(first=0,count=2,firstColumn=4,columnCount=1,sourceFirst=2,sourceColumn=4)";
 }
 
 void TestUndo::moveCells()

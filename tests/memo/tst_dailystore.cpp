@@ -84,8 +84,7 @@ void TestDailyStore::undoKeepsEmptyRecord()
     store.m_daily.push_back(Memo(Date(2024, 1, 1), u"元日"_qs));
     int nNotices = 0;
     CDailyAction::Range last;
-    store.m_notify = [&](int nHint, const CDailyAction::Range& range) {
-        QCOMPARE(nHint, int(HINT_MEMO));
+    store.m_notify = [&](const CDailyAction::Range& range) {
         last = range;
         ++nNotices;
     };
@@ -176,7 +175,7 @@ void TestDailyStore::moveUndoSelectsSource()
 {
     CDailyStore store;
     CDailyAction::Range last;
-    store.m_notify = [&](int, const CDailyAction::Range& range) { last = range; };
+    store.m_notify = [&](const CDailyAction::Range& range) { last = range; };
     CDailyAction move = EditAction(store, Date(2024, 2, 1), u"a"_qs, MA_MOVE);
     store.DoMemoAction(move);
     QCOMPARE(last, (CDailyAction::Range{1, 2, 3, 4}));

@@ -233,8 +233,8 @@ void TestCofferView::frameStaysOnCursor_data()
     // The inverted frame must be drawn where the cursor is after the rows were renumbered.
     QTest::newRow("month command") << QStringLiteral("month") << QStringLiteral("c");
     QTest::newRow("all command from a month") << QStringLiteral("all") << QStringLiteral("d");
-    QTest::newRow("refresh drops the anchor") << QStringLiteral("hint 0") << QStringLiteral("c");
-    QTest::newRow("hint 7 drops the anchor") << QStringLiteral("hint 7") << QStringLiteral("c");
+    QTest::newRow("refresh drops the anchor") << QStringLiteral("refresh") << QStringLiteral("c");
+    QTest::newRow("period notice keeps the anchor") << QStringLiteral("period") << QStringLiteral("a");
 }
 
 void TestCofferView::frameStaysOnCursor()
@@ -257,7 +257,10 @@ void TestCofferView::frameStaysOnCursor()
         // The frame is on the anchor (row 1) until the selection is cleared.
         SelectCells(view, C_DESC, 1, C_DESC, 3);
         QCOMPARE(view.FramePos(), QPoint(C_DESC, 1));
-        view.OnUpdate(nullptr, step == QLatin1String("hint 0") ? HINT_REFRESH : 7, HintData());
+        if (step == QLatin1String("refresh"))
+            view.OnUpdate(nullptr, SRefresh{});
+        else
+            view.OnUpdate(nullptr, SPeriodShown{});
     }
     QCOMPARE(view.FramePos(), view.Selection().FrameCell());
     QCOMPARE(doc.m_lines[std::size_t(view.FirstLine() + view.FramePos().y())].m_strDesc, frameLine);
@@ -824,7 +827,7 @@ void TestCofferView::movedAndChangedRowsAreSelected()
     QCOMPARE(view.LineCount(), 5);
     // A change outside the shown month while active shows every line.
     Fill(doc, MarchApril());
-    view.OnUpdate(nullptr, HINT_REFRESH, HintData());
+    view.OnUpdate(nullptr, SRefresh{});
     view.SetCurCell(C_DESC, 6, 0, 0);
     QVERIFY(view.SetPeriodMode(PERIOD_MONTH));
     QVERIFY(CRegEdit::ApplyCellText(doc, 0, C_DESC, COL_DESCRIPTION, QStringLiteral("z")));
@@ -833,7 +836,7 @@ void TestCofferView::movedAndChangedRowsAreSelected()
     QCOMPARE(view.Selection().CursorCol(), int(C_DESC));
     // A line moved out of the shown month while active: every line shown once, no spare rows.
     Fill(doc, MarchApril());
-    view.OnUpdate(nullptr, HINT_REFRESH, HintData());
+    view.OnUpdate(nullptr, SRefresh{});
     view.SetCurCell(C_DESC, 3, 0, 0);
     QVERIFY(view.SetPeriodMode(PERIOD_MONTH));
     QVERIFY(doc.MoveRange(CLineRange::WholeRows(3, 3), view.LayoutKinds(), CAction::INSERT_AFTER, 6));
