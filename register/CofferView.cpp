@@ -56,6 +56,7 @@ CCofferView::CCofferView(CCofferDoc& doc, QWidget* pParent, CCofferView* pCloneS
     InitTip();
     RegisterCommands();
     m_doc.AddView(this);
+    connect(this, &CGridView::Scrolled, this, &CCofferView::UpdateFirstTitle);
     InitialUpdate(pCloneSource);
     connect(this, &CGridViewEx::SelectionChanged, this, &CCofferView::StatusChanged);
 }
@@ -154,8 +155,24 @@ void CCofferView::ApplyTitles()
 {
     for (std::size_t k = 0; k < m_layout.size(); ++k)
         SetColumnTitle(int(k) + 1, CRegColumns::Title(CRegColumns::KindOf(m_layout[k])), SHF_SPREAD);
-    // The first column's title is made again by the next paint.
     m_nShownTitle = -1;
+    UpdateFirstTitle();
+}
+
+void CCofferView::UpdateFirstTitle()
+{
+    if (m_layout.empty())
+        return;
+    const CGridGeometry& geo = Geometry();
+    const int nTop = HitTest(geo.Cols().FixedSum(), geo.Rows().FixedSum()).y();
+    const int nTopLine = nTop >= 0 && nTop < m_nLineCount ? m_nFirstLine + nTop : -1;
+    const PackedDate key = CRegPeriod::TitleKey(m_doc, nTopLine, m_nPeriodMode, m_periodDate);
+    if (key == m_nShownTitle)
+        return;
+    m_nShownTitle = key;
+    unsigned nFormat = 0;
+    const QString strTitle = CRegPeriod::TitleText(key, nFormat);
+    SetColumnTitle(1, strTitle, nFormat);
 }
 
 void CCofferView::ComputeMetrics(bool bAutoWidths)
@@ -444,6 +461,7 @@ void CCofferView::OnUpdate(IDocView*, const UpdateHint& hint)
                hint);
     // Rows renumbered above may have moved the cursor away from the drawn frame.
     SyncFrame();
+    UpdateFirstTitle();
     viewport()->update();
     Q_EMIT StatusChanged();
 }

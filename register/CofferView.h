@@ -6,6 +6,7 @@
 #include "model/DocView.h"
 #include "model/LineRange.h"
 #include "model/PackedDate.h"
+#include "register/RegCellRenderer.h"
 #include "register/RegEdit.h"
 #include "register/RegPasteBuffer.h"
 #include "register/RegWindowPlan.h"
@@ -127,6 +128,8 @@ public:
 
     // Computes row height, insets and (with bAutoWidths) the column widths from the view font.
     void ComputeMetrics(bool bAutoWidths);
+    // How the cells are drawn on the screen now: font, insets, colours (a printer takes its own).
+    CRegCellRenderer::SStyle CellStyle() const;
     // A note for the frame's message pane (why a typed cell was refused); the last one is kept.
     void ShowStatusMessage(const QString& strText);
     const QString& LastStatusMessage() const { return m_strLastStatus; }
@@ -152,6 +155,8 @@ private:
     void RegisterCommands();
     void InitialUpdate(CCofferView* pCloneSource);
     void ApplyTitles();
+    // The first column's title follows the first visible line: called whenever that may change.
+    void UpdateFirstTitle();
     void SetRowCount(int nCount);
     int TopRow() const;
     // The window the plan decides on, and the plan's decisions applied to grid and selection.
@@ -164,7 +169,6 @@ private:
     bool StartCellEdit();
     bool IsOnlyWholePeriod() const;
 
-    void DrawCell(QPainter& painter, int nCol, int nRow, const QRect& rc, const QFontMetrics& fm);
     void UpdateTip(const QPoint& pt);
     void InitTip();
     void ShowTip();

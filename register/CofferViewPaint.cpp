@@ -4,6 +4,7 @@
 #include "grid/ScrollHeader.h"
 #include "model/CofferDoc.h"
 #include "platform/StringTable.h"
+#include "register/RegCellRenderer.h"
 #include "register/RegColumns.h"
 #include "register/RegPeriod.h"
 
@@ -16,6 +17,18 @@
 
 #include <algorithm>
 
+CRegCellRenderer::SStyle CCofferView::CellStyle() const
+{
+    CRegCellRenderer::SStyle style;
+    style.font = CGridSettings::Current().ViewFont();
+    style.nTextInset = m_nTextInset;
+    style.nVMargin = m_nVMargin;
+    style.colors.text = AppColor(1);
+    style.colors.selectedText = AppColor(3);
+    style.colors.mismatchText = AppColor(4);
+    return style;
+}
+
 void CCofferView::OnDraw(QPainter& painter, const QRect& rcClip)
 {
     const CGridGeometry& geo = Geometry();
@@ -26,20 +39,9 @@ void CCofferView::OnDraw(QPainter& painter, const QRect& rcClip)
     if (rcArea.isEmpty())
         return;
 
-    // The first column's title follows the first visible line.
-    const int nTop = HitTest(geo.Cols().FixedSum(), geo.Rows().FixedSum()).y();
-    const int nTopLine = nTop >= 0 && nTop < m_nLineCount ? m_nFirstLine + nTop : -1;
-    const PackedDate key = CRegPeriod::TitleKey(m_doc, nTopLine, m_nPeriodMode, m_periodDate);
-    if (key != m_nShownTitle && !m_layout.empty()) {
-        m_nShownTitle = key;
-        unsigned nFormat = 0;
-        const QString strTitle = CRegPeriod::TitleText(key, nFormat);
-        SetColumnTitle(1, strTitle, nFormat);
-    }
-
-    const QFont font = CGridSettings::Current().ViewFont();
-    painter.setFont(font);
-    const QFontMetrics fm(font);
+    const CRegCellRenderer renderer(CellStyle());
+    renderer.Begin(painter);
+    const bool bShowSelection = IsActive();
     const int nFirstRow = std::max(0, HitTest(rcArea.left(), rcArea.top(), true, true).y());
     const int nCols = int(m_layout.size());
     for (int nRow = nFirstRow; nRow < m_nLineCount; ++nRow) {
@@ -52,69 +54,11 @@ void CCofferView::OnDraw(QPainter& painter, const QRect& rcClip)
                 continue;
             if (rc.left() > rcArea.right() && k > 0)
                 break;
-            DrawCell(painter, k, nRow, rc, fm);
+            const int nKind = CRegColumns::KindOf(m_layout[std::size_t(k)]);
+            renderer.DrawCell(painter, rc, m_doc, m_nFirstLine + nRow, nKind, m_bYen,
+                              bShowSelection && Selection().IsSelected(k, nRow));
         }
     }
-}
-
-void CCofferView::DrawCell(QPainter& painter, int nCol, int nRow, const QRect& rcCell, const QFontMetrics& fm)
-{
-    const int nLine = m_nFirstLine + nRow;
-    const CReceipt* pLine = m_doc.GetLine(nLine);
-    if (pLine == nullptr)
-        return;
-    const int nKind = CRegColumns::KindOf(m_layout[std::size_t(nCol)]);
-    const std::int32_t nFlags = pLine->m_nFlags;
-    const QString strText = CRegColumns::ScreenText(m_doc.GetCellText(nLine, nKind, true, m_bYen));
-    if (strText.isEmpty() && (nFlags & CReceipt::RF_ERROR_MASK) == 0)
-        return;
-
-    // The cell without its grid lines.
-    const QRect rc(rcCell.left(), rcCell.top(), std::max(0, rcCell.width() - 1), std::max(0, rcCell.height() - 1));
-    const int nDigit = fm.horizontalAdvance(QStringLiteral("00000000")) / 8;
-    const int nSlash = fm.horizontalAdvance(QStringLiteral("//")) / 2;
-    const int v = m_nVMargin;
-    const int g = m_nTextInset;
-
-    int nTextSlot = 1;
-    if (IsActive() && Selection().IsSelected(nCol, nRow))
-        nTextSlot = 3;
-    else if ((nKind == COL_IN || nKind == COL_OUT) && (nFlags & CReceipt::RF_BALANCE_MISMATCH))
-        nTextSlot = 4;
-
-    painter.save();
-    painter.setClipRect(rc);
-    painter.setPen(AppColor(nTextSlot));
-    const int nBaseline = rc.top() + v + fm.ascent();
-    switch (nKind) {
-    case COL_DATE: {
-        static constexpr int kSlashAt = 0b00100100; // positions 2 and 5
-        int x = rc.left() + g;
-        for (qsizetype i = 0; i < std::min<qsizetype>(strText.size(), 8); ++i) {
-            painter.drawText(QPoint(x, nBaseline), QString(strText.at(i)));
-            x += (kSlashAt >> i) & 1 ? nSlash : nDigit;
-        }
-        break;
-    }
-    case COL_CATEGORY: {
-        const QRect rcText = rc.adjusted(g, 0, 0, 0);
-        const QString strShown = fm.elidedText(strText.left(66), Qt::ElideRight, rcText.width());
-        painter.drawText(rcText, Qt::AlignCenter | Qt::TextSingleLine, strShown);
-        break;
-    }
-    case COL_DESCRIPTION: {
-        const QRect rcText = rc.adjusted(g, 0, 0, 0);
-        const QString strShown = fm.elidedText(strText.left(83), Qt::ElideRight, rcText.width());
-        painter.drawText(rcText, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, strShown);
-        break;
-    }
-    default:
-        painter.drawText(QPoint(rc.right() - g - fm.horizontalAdvance(strText), nBaseline), strText);
-        break;
-    }
-    if (nFlags & CRegColumns::ErrorFlags(nKind))
-        painter.fillRect(QRect(rc.left() + g / 2, rc.top() + g / 2, g, g), QColor(0xFF, 0x00, 0x00));
-    painter.restore();
 }
 
 namespace {

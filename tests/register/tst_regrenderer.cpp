@@ -1,9 +1,13 @@
 #include "RegFixture.h"
 
 #include "grid/GridSettings.h"
+#include "grid/ScrollHeader.h"
 #include "register/CofferView.h"
+#include "register/RegCellRenderer.h"
+#include "register/RegColumns.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QtTest>
 
 using namespace regfix;
@@ -70,6 +74,9 @@ private Q_SLOTS:
     void cleanupTestCase();
     void viewMatchesReference_data();
     void viewMatchesReference();
+    void rendererDrawsOnAnyPainter_data();
+    void rendererDrawsOnAnyPainter();
+    void titleFollowsScrollWithoutPainting();
 
 private:
     CFixedSettings m_settings;
@@ -135,6 +142,80 @@ void TestRegRenderer::viewMatchesReference()
         image.save(QDir::temp().filePath(QStringLiteral("actual_") + reference));
     QVERIFY2(nDiffer == 0, qPrintable(QStringLiteral("%1 pixels differ, the first at (%2, %3); the actual image is in %4")
                                           .arg(nDiffer).arg(first.x()).arg(first.y()).arg(QDir::tempPath())));
+}
+
+void TestRegRenderer::rendererDrawsOnAnyPainter_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("col");
+    QTest::newRow("date with its mark") << 4 << 0;
+    QTest::newRow("amount in red") << 1 << 2;
+    QTest::newRow("balance with its mark") << 1 << 3;
+    QTest::newRow("dollar amount") << 3 << 1;
+    QTest::newRow("category centred") << 0 << 5;
+    QTest::newRow("description cut") << 4 << 6;
+}
+
+// The printer and the preview paint on devices of their own: the renderer, given the view's
+// style and a cell's rectangle, must draw the same pixels there as in the viewport.
+void TestRegRenderer::rendererDrawsOnAnyPainter()
+{
+    QFETCH(int, row);
+    QFETCH(int, col);
+    CCofferDoc doc;
+    Fill(doc, SmallLedger());
+    CCofferView view(doc);
+    view.SetColWidth(7, 150);
+    view.resize(720, 170);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    // The cursor's frame and highlight are the view's own, not the renderer's.
+    view.OnActivateView(false);
+    const QImage screen = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect rcCell = view.CellToRect(col, row, false);
+    QVERIFY(!rcCell.isEmpty());
+
+    QImage paper(rcCell.size(), QImage::Format_RGB32);
+    paper.fill(m_settings.GridColor(5));
+    {
+        QPainter painter(&paper);
+        const CRegCellRenderer renderer(view.CellStyle(), &paper);
+        renderer.Begin(painter);
+        const int nKind = CRegColumns::KindOf(view.Layout()[std::size_t(col)]);
+        renderer.DrawCell(painter, QRect(QPoint(0, 0), rcCell.size()), doc, row, nKind, false, false);
+    }
+    // Inside the grid lines, which the renderer leaves to its caller.
+    const QRect rcInside(0, 0, rcCell.width() - 1, rcCell.height() - 1);
+    const QImage expected = screen.copy(rcCell).copy(rcInside);
+    QCOMPARE(paper.copy(rcInside), expected);
+    // Something was drawn at all.
+    bool bInk = false;
+    for (int y = 0; y < expected.height() && !bInk; ++y)
+        for (int x = 0; x < expected.width() && !bInk; ++x)
+            bInk = expected.pixelColor(x, y) != m_settings.GridColor(5);
+    QVERIFY(bInk);
+}
+
+void TestRegRenderer::titleFollowsScrollWithoutPainting()
+{
+    CCofferDoc doc;
+    std::vector<CReceipt> lines;
+    for (int nDay = 1; nDay <= 28; ++nDay)
+        lines.push_back(Line(MakeDate(2024, 3, nDay), YEN, CAT_FOOD, U(-100), QStringLiteral("x")));
+    for (int nDay = 1; nDay <= 28; ++nDay)
+        lines.push_back(Line(MakeDate(2024, 4, nDay), YEN, CAT_FOOD, U(-100), QStringLiteral("y")));
+    Fill(doc, lines);
+    CCofferView view(doc);
+    view.resize(600, 200);
+    CScrollHeader* pHeader = view.ColumnHeader();
+    QVERIFY(pHeader != nullptr);
+    // No paint happens in between: the title is the state's, not a side effect of drawing.
+    view.ScrollTo(1, 0, 0, true);
+    QCOMPARE(pHeader->Title(1), QStringLiteral("2024/ 3"));
+    view.ScrollTo(1, 40 * view.GetRowHeight(1), 0, true);
+    QCOMPARE(pHeader->Title(1), QStringLiteral("2024/ 4"));
+    view.ScrollTo(1, 0, 0, true);
+    QCOMPARE(pHeader->Title(1), QStringLiteral("2024/ 3"));
 }
 
 QTEST_MAIN(TestRegRenderer)
