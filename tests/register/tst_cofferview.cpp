@@ -144,6 +144,7 @@ private Q_SLOTS:
     void fitWidthIsTheWidestText_data();
     void fitWidthIsTheWidestText();
     void movedAndChangedRowsAreSelected();
+    void groupedPasteSelectsItsSpan();
 };
 
 void TestCofferView::init()
@@ -845,6 +846,47 @@ void TestCofferView::movedAndChangedRowsAreSelected()
     QCOMPARE(view.LineCount(), 7);
     QCOMPARE(view.CellRowCount(), 7);
     QVERIFY(view.Selection().GetPrimaryRange() == CRange::WholeRows(6, 6));
+}
+
+void TestCofferView::groupedPasteSelectsItsSpan()
+{
+    CCofferDoc doc;
+    Fill(doc, MarchApril());
+    CCofferView view(doc);
+    view.SetCurCell(C_DESC, 3, 0, 0);
+    QVERIFY(view.SetPeriodMode(PERIOD_MONTH));
+    QCOMPARE(view.FirstLine(), 2);
+    QCOMPARE(view.LineCount(), 3);
+
+    // Two insertions inside March, one group: the month stays, the span between them is selected.
+    std::vector<CAction> group;
+    group.push_back(CAction::InsertRows(CAction::ACT_PASTE_ROWS, 3,
+                                        { Line(MakeDate(2024, 3, 5), YEN, CAT_FOOD, U(-1), QStringLiteral("x")) }));
+    group.push_back(CAction::InsertRows(CAction::ACT_PASTE_ROWS, 5,
+                                        { Line(MakeDate(2024, 3, 6), YEN, CAT_FOOD, U(-1), QStringLiteral("y")) }));
+    QVERIFY(doc.PushGroup(std::move(group)));
+    QCOMPARE(Descriptions(doc), (QStringList{ "給料", "a", "b", "x", "c", "y", "d", "e", "f" }));
+    QCOMPARE(view.PeriodMode(), int(PERIOD_MONTH));
+    QCOMPARE(view.LineCount(), 5);
+    QCOMPARE(view.CellRowCount(), 5);
+    QVERIFY(view.Selection().GetPrimaryRange() == CRange::WholeRows(1, 3));
+    doc.Undo();
+    QCOMPARE(view.LineCount(), 3);
+    QCOMPARE(view.CellRowCount(), 3);
+    QVERIFY(view.Selection().GetPrimaryRange() == CRange::WholeRows(1, 1));
+
+    // A group reaching into April shows every line.
+    group.clear();
+    group.push_back(CAction::InsertRows(CAction::ACT_PASTE_ROWS, 3,
+                                        { Line(MakeDate(2024, 3, 5), YEN, CAT_FOOD, U(-1), QStringLiteral("x")) }));
+    group.push_back(CAction::InsertRows(CAction::ACT_PASTE_ROWS, 7,
+                                        { Line(MakeDate(2024, 4, 1), YEN, CAT_FOOD, U(-1), QStringLiteral("z")) }));
+    QVERIFY(doc.PushGroup(std::move(group)));
+    QCOMPARE(Descriptions(doc), (QStringList{ "給料", "a", "b", "x", "c", "d", "e", "z", "f" }));
+    QCOMPARE(view.PeriodMode(), int(PERIOD_ALL));
+    QCOMPARE(view.LineCount(), 9);
+    QCOMPARE(view.CellRowCount(), 9);
+    QVERIFY(view.Selection().GetPrimaryRange() == CRange::WholeRows(3, 7));
 }
 
 QTEST_MAIN(TestCofferView)
