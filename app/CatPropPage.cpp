@@ -56,7 +56,7 @@ CCatPropPage::CCatPropPage(CCofferDoc& doc, QWidget* pParent) : QWidget(pParent)
     connect(m_pTable, &QTableWidget::itemSelectionChanged, this, &CCatPropPage::OnSelChange);
     connect(m_pTable, &QTableWidget::cellDoubleClicked, this, [this] { OnChange(); });
 
-    m_list.Fill(m_doc.m_cats);
+    m_list.Fill(m_doc.Categories());
     Refill(-1);
 }
 

@@ -56,7 +56,7 @@ CCurPropPage::CCurPropPage(CCofferDoc& doc, QWidget* pParent) : QWidget(pParent)
     connect(m_pTable, &QTableWidget::itemSelectionChanged, this, &CCurPropPage::OnSelChange);
     connect(m_pTable, &QTableWidget::cellDoubleClicked, this, [this] { OnChange(); });
 
-    m_list.Fill(m_doc.m_curs);
+    m_list.Fill(m_doc.Currencies());
     Refill(-1);
 }
 

@@ -283,7 +283,7 @@ int CCliTool::Summary(const QStringList& args)
     if (cli.Has(QStringLiteral("currency"))
         && !CSummaryReport::ParseCurrency(cli.Value(QStringLiteral("currency")), doc, nCur)) {
         std::fprintf(stderr, "pennyfold-cli: --currency must be a currency number of the ledger (0 .. %d)\n",
-                     int(doc.m_curs.size()) - 1);
+                     int(doc.Currencies().size()) - 1);
         return 2;
     }
     Print(CSummaryReport::Text(doc, nMode, period, nCur));

@@ -207,7 +207,7 @@ void CBalEntDlg::OnOK()
 CBalanceEntry::AskFn CBalEntDlg::DialogAsk(QWidget* pParent, std::function<bool()> assistManual)
 {
     return [pParent, assistManual](CCofferDoc& doc, CBalanceEntry::SValues& values) {
-        CBalEntDlg dlg(doc.m_curs, values, assistManual && assistManual(), pParent);
+        CBalEntDlg dlg(doc.Currencies(), values, assistManual && assistManual(), pParent);
         dlg.SetAddCurrency([&doc](const CCurFmt& cur) { return CBalanceEntry::AppendCurrency(doc, cur); });
         if (dlg.exec() != QDialog::Accepted)
             return false;

@@ -17,8 +17,8 @@ PackedDate CBalanceEntry::ClampDate(PackedDate date)
 
 int CBalanceEntry::CarryOverCategory(const CCofferDoc& doc)
 {
-    for (int n = int(doc.m_cats.size()) - 1; n >= 0; --n) {
-        if (doc.m_cats[std::size_t(n)].m_nAttr == ATTR_CARRYOVER)
+    for (int n = int(doc.Categories().size()) - 1; n >= 0; --n) {
+        if (doc.Categories()[std::size_t(n)].m_nAttr == ATTR_CARRYOVER)
             return n;
     }
     return -1;
@@ -27,7 +27,7 @@ int CBalanceEntry::CarryOverCategory(const CCofferDoc& doc)
 CReceipt CBalanceEntry::StartLine(const CCofferDoc& doc, PackedDate today, int nCarryCat)
 {
     CReceipt line;
-    for (auto it = doc.m_lines.rbegin(); it != doc.m_lines.rend(); ++it) {
+    for (auto it = doc.Lines().rbegin(); it != doc.Lines().rend(); ++it) {
         if (it->m_date > today)
             continue;
         if (it->m_date == today && it->m_nCat == nCarryCat)
@@ -47,7 +47,7 @@ CAction CBalanceEntry::PlaceLine(const CCofferDoc& doc, CReceipt line, int nCarr
     // balance goes after it rather than before the day's balances.
     int nLatestOther = -1;
     for (int n = doc.GetLineCount() - 1; n >= 0; --n) {
-        const CReceipt& old = doc.m_lines[std::size_t(n)];
+        const CReceipt& old = doc.Lines()[std::size_t(n)];
         if (old.m_date > date)
             continue;
         if (old.m_date < date || old.m_nCat != nCarryCat)
@@ -72,9 +72,9 @@ Amount CBalanceEntry::CutToDecimals(Amount nAmount, int nDecimals)
 
 bool CBalanceEntry::AppendCurrency(CCofferDoc& doc, const CCurFmt& cur)
 {
-    if (CListCheck::CheckAddCurrency(int(doc.m_curs.size())) != 0)
+    if (CListCheck::CheckAddCurrency(int(doc.Currencies().size())) != 0)
         return false;
-    std::vector<CCurFmt> curs = doc.m_curs;
+    std::vector<CCurFmt> curs = doc.Currencies();
     std::vector<int> positions(curs.size() + 1);
     std::iota(positions.begin(), positions.end(), 0);
     curs.push_back(cur);
@@ -91,7 +91,7 @@ bool CBalanceEntry::Run(CCofferDoc& doc, const AskFn& ask)
     CReceipt line = StartLine(doc, CCalendar::Today(), nCarryCat);
     SValues values;
     values.date = ClampDate(line.m_date);
-    values.nCur = line.m_nCur < doc.m_curs.size() ? line.m_nCur : 0;
+    values.nCur = line.m_nCur < doc.Currencies().size() ? line.m_nCur : 0;
     values.nAmount = line.m_nAmount;
     values.bAskOnOpen = (doc.m_nDocFlags & CCofferDoc::DF_BALANCE_ENTRY_ON_OPEN) != 0;
     if (!ask || !ask(doc, values))
@@ -100,7 +100,7 @@ bool CBalanceEntry::Run(CCofferDoc& doc, const AskFn& ask)
     // The dialog keeps its values in range, but nothing out of range is ever stored.
     line.m_date = ClampDate(values.date);
     line.m_nCat = std::uint8_t(nCarryCat);
-    line.m_nCur = std::uint8_t(values.nCur >= 0 && std::size_t(values.nCur) < doc.m_curs.size() ? values.nCur : 0);
+    line.m_nCur = std::uint8_t(values.nCur >= 0 && std::size_t(values.nCur) < doc.Currencies().size() ? values.nCur : 0);
     line.m_nAmount = values.nAmount;
     line.m_strDesc = QStringLiteral("残金");
     if (values.bAskOnOpen)

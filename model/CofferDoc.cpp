@@ -49,6 +49,37 @@ void CCofferDoc::DeleteContents()
     m_memo.Clear();
 }
 
+void CCofferDoc::Load(CLedgerContent&& content)
+{
+    DeleteContents();
+    m_nDocFlags = content.m_nDocFlags;
+    m_lines = std::move(content.m_lines);
+    m_curs = std::move(content.m_curs);
+    m_cats = std::move(content.m_cats);
+    m_memo.Load(std::move(content.m_daily), std::move(content.m_memoTitles));
+}
+
+void CCofferDoc::LendContent(const std::function<void(const CLedgerContent&)>& write)
+{
+    CLedgerContent lent;
+    const auto swap = [&] {
+        std::swap(lent.m_nDocFlags, m_nDocFlags);
+        lent.m_lines.swap(m_lines);
+        lent.m_curs.swap(m_curs);
+        lent.m_cats.swap(m_cats);
+        lent.m_daily.swap(m_memo.m_daily);
+        lent.m_memoTitles.swap(m_memo.m_memoTitles);
+    };
+    struct CGiveBack
+    {
+        const decltype(swap)& give;
+        ~CGiveBack() { give(); }
+    };
+    swap();
+    const CGiveBack back{swap};
+    write(lent);
+}
+
 bool CCofferDoc::OnNewDocument()
 {
     if (!CDocument::OnNewDocument())

@@ -6,6 +6,7 @@
 #include "model/CurFmt.h"
 #include "model/Document.h"
 #include "model/Exchg.h"
+#include "model/LedgerContent.h"
 #include "model/LineRange.h"
 #include "model/PackedDate.h"
 #include "model/RecItem.h"
@@ -19,6 +20,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <unordered_map>
 #include <vector>
@@ -27,8 +29,8 @@
 // description index and the undo history. Every change of the lines is an action; after each
 // step the whole ledger is recomputed and the views are told what changed.
 //
-// Opening a file: DeleteContents(), the reader fills m_lines, m_curs, m_cats (and the
-// options), then FinishOpen().
+// The lines and lists change only through actions, the list operations and Load: opening a
+// file is Load() with what the reader filled, then FinishOpen().
 class CCofferDoc : public CDocument
 {
 public:
@@ -49,6 +51,12 @@ public:
     // A new ledger: from the pending extraction source when one is set, else the default set.
     bool OnNewDocument() override;
     void DeleteContents() override;
+    // Empties the document and installs what a reader filled (lines, lists, options, memos);
+    // the caller goes on with FinishOpen(), or Recompute() for a ledger that must stay as given.
+    void Load(CLedgerContent&& content);
+    // Hands the lines, lists, options and memos to write for the time of the call, without a
+    // copy; the document holds them again when it returns (or throws).
+    void LendContent(const std::function<void(const CLedgerContent&)>& write);
     // The steps after a reader filled the lists: the default set when the ledger has no
     // lines, recomputation, the description index, unmodified. Returns true when the
     // balance-entry command (ID_ENTER_BALANCE) should be posted.
@@ -67,6 +75,9 @@ public:
     // --- queries -------------------------------------------------------------------------
     int GetLineCount() const { return int(m_lines.size()); }
     const CReceipt* GetLine(int nPos) const;
+    const std::vector<CReceipt>& Lines() const { return m_lines; }
+    const std::vector<CCurFmt>& Currencies() const { return m_curs; }
+    const std::vector<CCategory>& Categories() const { return m_cats; }
     QString GetCellText(int nRow, int nKind, bool bSymbol, bool bYen) const;
     // First position whose date is at or after the date; the line count when none.
     int LowerBound(PackedDate date) const;
@@ -151,12 +162,8 @@ public:
     bool MoveRange(const CLineRange& range, const std::vector<int>& colKinds, int nTargetCol, int nTargetRow);
 
     // --- data ----------------------------------------------------------------------------
-    // Filled by the readers, written by the writers; change the lines only through actions.
     QString m_strPassword;
     std::int32_t m_nDocFlags = 0;
-    std::vector<CReceipt> m_lines;
-    std::vector<CCurFmt> m_curs;
-    std::vector<CCategory> m_cats;
     std::vector<CReceipt> m_picked; // the last extraction result
     // The calendar memos with their column titles and their own undo history; its steps
     // reach the views as memo notices.
@@ -192,6 +199,10 @@ private:
     void RebuildBudgets(const std::vector<CBudgetTable::CBudgetLine>& budgetLines);
     void RebuildRecLookup();
     void InsertRecItems(std::vector<CRecItem>& items);
+
+    std::vector<CReceipt> m_lines;
+    std::vector<CCurFmt> m_curs;
+    std::vector<CCategory> m_cats;
 
     std::vector<CExchg> m_exchg;
     PackedDate m_firstMonth = 0;

@@ -9,6 +9,7 @@ target_sources(pennyfold_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/RecItem.h ${CMAKE_CURRENT_LIST_DIR}/RecItem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LineRange.h
   ${CMAKE_CURRENT_LIST_DIR}/Action.h ${CMAKE_CURRENT_LIST_DIR}/Action.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LedgerContent.h
   ${CMAKE_CURRENT_LIST_DIR}/CofferDoc.h ${CMAKE_CURRENT_LIST_DIR}/CofferDoc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CofferDocRecompute.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CofferDocUndo.cpp

@@ -18,32 +18,6 @@
 
 namespace {
 
-// Lends the document's lists to a CLedgerData for the time of a write, so a
-// million lines are not copied to be saved.
-class CLentData
-{
-public:
-    explicit CLentData(CCofferDoc& doc) : m_doc(doc) { Swap(); }
-    ~CLentData() { Swap(); }
-    CLentData(const CLentData&) = delete;
-    CLentData& operator=(const CLentData&) = delete;
-
-    CLedgerData m_data;
-
-private:
-    void Swap()
-    {
-        std::swap(m_data.m_nDocFlags, m_doc.m_nDocFlags);
-        m_data.m_lines.swap(m_doc.m_lines);
-        m_data.m_curs.swap(m_doc.m_curs);
-        m_data.m_cats.swap(m_doc.m_cats);
-        m_data.m_daily.swap(m_doc.m_memo.m_daily);
-        m_data.m_memoTitles.swap(m_doc.m_memo.m_memoTitles);
-    }
-
-    CCofferDoc& m_doc;
-};
-
 bool Fail(int nOwnMessage, unsigned nOwnType, int nReport)
 {
     if (nOwnMessage != 0)
@@ -114,12 +88,7 @@ bool CDocumentFile::Load(CCofferDoc& doc, QByteArrayView bytes, const QString& s
         return Fail(0, MB_OK, AFX_IDP_FAILED_INVALID_FORMAT);
     }
 
-    doc.DeleteContents();
-    doc.m_nDocFlags = data.m_nDocFlags;
-    doc.m_lines = std::move(data.m_lines);
-    doc.m_curs = std::move(data.m_curs);
-    doc.m_cats = std::move(data.m_cats);
-    doc.m_memo.Load(std::move(data.m_daily), std::move(data.m_memoTitles));
+    doc.Load(std::move(data));
     doc.m_strPassword = strPassword;
     const bool bBalanceEntry = doc.FinishOpen();
     doc.SetPathName(strPath);
@@ -134,7 +103,7 @@ bool CDocumentFile::ConfirmReadBack(const CCofferDoc& doc, CLedgerFile::Kind nKi
         return true;
     constexpr size_t kNamed = 5;
     const CTextFile::CReadBack check = nKind == CLedgerFile::KIND_CSV
-                                           ? CTextFile::CheckRegisterCsv(doc.m_lines, doc.m_curs, doc.m_cats, kNamed)
+                                           ? CTextFile::CheckRegisterCsv(doc.Lines(), doc.Currencies(), doc.Categories(), kNamed)
                                            : CTextFile::CheckMemoText(doc.m_memo.m_daily, kNamed);
     if (check.m_nCount == 0)
         return true;
@@ -157,10 +126,9 @@ bool CDocumentFile::Save(CCofferDoc& doc, const QString& strPath)
     if (!ConfirmReadBack(doc, nKind))
         return false;
     QByteArray bytes;
-    {
-        CLentData lent(doc);
-        bytes = CLedgerFile::Write(nKind, lent.m_data, doc.m_strPassword);
-    }
+    doc.LendContent([&](const CLedgerContent& content) {
+        bytes = CLedgerFile::Write(nKind, content, doc.m_strPassword);
+    });
     if (bytes.isEmpty() || !CSafeFile::Write(strPath, bytes)) {
         AppMessageBox(AFX_IDP_FAILED_TO_SAVE_DOC);
         return false;
@@ -186,6 +154,9 @@ bool CDocumentFile::ExportMemo(const CCofferDoc& doc, const QString& strPath)
 
 QByteArray CDocumentFile::NativeBytes(CCofferDoc& doc)
 {
-    CLentData lent(doc);
-    return CLedgerFile::Write(CLedgerFile::KIND_NATIVE, lent.m_data, doc.m_strPassword);
+    QByteArray bytes;
+    doc.LendContent([&](const CLedgerContent& content) {
+        bytes = CLedgerFile::Write(CLedgerFile::KIND_NATIVE, content, doc.m_strPassword);
+    });
+    return bytes;
 }

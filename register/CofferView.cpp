@@ -219,14 +219,14 @@ int CCofferView::GetFitColWidth(int nCol)
     if (IsAmountColumn(nKind) && !m_bYen) {
         // An amount's text grows with its size: per currency only the largest and the
         // smallest value need measuring, which keeps long ledgers quick to open.
-        std::vector<int> maxLine(m_doc.m_curs.size(), -1);
-        std::vector<int> minLine(m_doc.m_curs.size(), -1);
-        std::vector<Amount> maxValue(m_doc.m_curs.size(), 0);
-        std::vector<Amount> minValue(m_doc.m_curs.size(), 0);
+        std::vector<int> maxLine(m_doc.Currencies().size(), -1);
+        std::vector<int> minLine(m_doc.Currencies().size(), -1);
+        std::vector<Amount> maxValue(m_doc.Currencies().size(), 0);
+        std::vector<Amount> minValue(m_doc.Currencies().size(), 0);
         for (int nLine = m_nFirstLine; nLine < nEnd; ++nLine) {
-            const CReceipt& line = m_doc.m_lines[std::size_t(nLine)];
+            const CReceipt& line = m_doc.Lines()[std::size_t(nLine)];
             Amount nValue = 0;
-            if (line.m_nCur >= maxLine.size() || line.GetAmount(nKind, m_doc.m_cats, nValue) == CReceipt::AMOUNT_ABSENT)
+            if (line.m_nCur >= maxLine.size() || line.GetAmount(nKind, m_doc.Categories(), nValue) == CReceipt::AMOUNT_ABSENT)
                 continue;
             if (maxLine[line.m_nCur] < 0 || nValue > maxValue[line.m_nCur]) {
                 maxLine[line.m_nCur] = nLine;
@@ -247,7 +247,7 @@ int CCofferView::GetFitColWidth(int nCol)
         // One text per pair of category and counter-category.
         std::vector<bool> seen(256 * 256, false);
         for (int nLine = m_nFirstLine; nLine < nEnd; ++nLine) {
-            const CReceipt& line = m_doc.m_lines[std::size_t(nLine)];
+            const CReceipt& line = m_doc.Lines()[std::size_t(nLine)];
             const std::size_t nKey = std::size_t(line.m_nCat) * 256 + line.m_nCat2;
             if (!seen[nKey]) {
                 seen[nKey] = true;

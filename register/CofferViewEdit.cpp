@@ -381,7 +381,7 @@ void CCofferView::OnEditCommitted(const QString& strText)
         return;
     // A refusal is no message box: the status bar says why the cell kept its value.
     if (const CReceipt* pLine = m_doc.GetLine(m_nEditRow)) {
-        const QString strReason = CRegRefusal::Reason(*pLine, nKind, strText, m_doc.m_cats);
+        const QString strReason = CRegRefusal::Reason(*pLine, nKind, strText, m_doc.Categories());
         if (!strReason.isEmpty())
             ShowStatusMessage(strReason);
     }

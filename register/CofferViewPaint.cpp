@@ -188,9 +188,9 @@ QString CCofferView::SelectionTotal(bool& bEnabled) const
     std::vector<Amount> totals;
     m_doc.SumSelection(ranges, LayoutKinds(), totals);
     for (std::size_t i = totals.size(); i-- > 0;) {
-        if (totals[i] != 0 && i < m_doc.m_curs.size()) {
+        if (totals[i] != 0 && i < m_doc.Currencies().size()) {
             bEnabled = true;
-            return QStringLiteral("合計= ") + CRegColumns::ScreenText(m_doc.m_curs[i].Format(totals[i]));
+            return QStringLiteral("合計= ") + CRegColumns::ScreenText(m_doc.Currencies()[i].Format(totals[i]));
         }
     }
     return QString();

@@ -220,8 +220,8 @@ bool CRecEditEntry::Begin(const CCofferDoc& doc, int nCmd, int nLine, bool bFirs
     }
     m_nCaption = m_nCmd == CMD_INPUT ? CAPTION_INPUT : m_nCmd == CMD_ADD ? CAPTION_ADD : CAPTION_MODIFY;
 
-    m_curs = doc.m_curs;
-    m_cats = doc.m_cats;
+    m_curs = doc.Currencies();
+    m_cats = doc.Categories();
     m_nOldCurs = m_curs.size();
     m_nOldCats = m_cats.size();
     m_date = m_line.m_date;
@@ -242,9 +242,9 @@ int CRecEditEntry::Finish(CCofferDoc& doc, int nResult)
     m_bValid = false;
 
     // Entries added in the dialog stay, whatever the answer; the lines keep their positions.
-    if (m_curs.size() > m_nOldCurs && m_nOldCurs == doc.m_curs.size())
+    if (m_curs.size() > m_nOldCurs && m_nOldCurs == doc.Currencies().size())
         doc.AppendCurrencies(std::vector<CCurFmt>(m_curs.begin() + std::ptrdiff_t(m_nOldCurs), m_curs.end()));
-    if (m_cats.size() > m_nOldCats && m_nOldCats == doc.m_cats.size())
+    if (m_cats.size() > m_nOldCats && m_nOldCats == doc.Categories().size())
         doc.AppendCategories(std::vector<CCategory>(m_cats.begin() + std::ptrdiff_t(m_nOldCats), m_cats.end()));
 
     if (nResult != RESULT_OK && nResult != RESULT_NEXT)
@@ -252,8 +252,8 @@ int CRecEditEntry::Finish(CCofferDoc& doc, int nResult)
     if (IsEmpty())
         return RESULT_CANCEL;
     // Nothing out of range reaches the ledger.
-    if (m_nCur < 0 || std::size_t(m_nCur) >= doc.m_curs.size() || m_nCat < 0
-        || std::size_t(m_nCat) >= doc.m_cats.size() || m_nCat2 < 0 || std::size_t(m_nCat2) >= doc.m_cats.size())
+    if (m_nCur < 0 || std::size_t(m_nCur) >= doc.Currencies().size() || m_nCat < 0
+        || std::size_t(m_nCat) >= doc.Categories().size() || m_nCat2 < 0 || std::size_t(m_nCat2) >= doc.Categories().size())
         return RESULT_CANCEL;
 
     m_line.m_date = m_date;

@@ -118,10 +118,10 @@ QByteArray CRegClipboard::BuildPrivate(const CCofferDoc& doc, const std::vector<
     const int nCols = nRight - nLeft + 1;
     const int nRows = rows.bottom - rows.top + 1;
 
-    std::vector<bool> curUsed(doc.m_curs.size(), false);
-    std::vector<bool> catUsed(doc.m_cats.size(), false);
+    std::vector<bool> curUsed(doc.Currencies().size(), false);
+    std::vector<bool> catUsed(doc.Categories().size(), false);
     for (int nRow = rows.top; nRow <= rows.bottom; ++nRow) {
-        const CReceipt& line = doc.m_lines[std::size_t(nRow)];
+        const CReceipt& line = doc.Lines()[std::size_t(nRow)];
         if (line.m_nCur < curUsed.size())
             curUsed[line.m_nCur] = true;
         if (line.m_nCat < catUsed.size())
@@ -151,21 +151,21 @@ QByteArray CRegClipboard::BuildPrivate(const CCofferDoc& doc, const std::vector<
     ar.WriteCount(std::uint32_t(nRows));
     for (int nRow = rows.top; nRow <= rows.bottom; ++nRow) {
         ar.WriteObjectTag(CLedgerRecords::ReceiptClass, CLedgerRecords::Schema);
-        CLedgerRecords::WriteReceipt(ar, doc.m_lines[std::size_t(nRow)]);
+        CLedgerRecords::WriteReceipt(ar, doc.Lines()[std::size_t(nRow)]);
     }
     for (int nRow = rows.top; nRow <= rows.bottom; ++nRow)
-        ar.WriteInt64(doc.m_lines[std::size_t(nRow)].m_nBalance);
+        ar.WriteInt64(doc.Lines()[std::size_t(nRow)].m_nBalance);
     WriteIndices(ar, curIndices);
     ar.WriteCount(std::uint32_t(curIndices.size()));
     for (const std::uint32_t n : curIndices) {
         ar.WriteObjectTag(CLedgerRecords::CurFmtClass, CLedgerRecords::Schema);
-        CLedgerRecords::WriteCurFmt(ar, doc.m_curs[n]);
+        CLedgerRecords::WriteCurFmt(ar, doc.Currencies()[n]);
     }
     WriteIndices(ar, catIndices);
     ar.WriteCount(std::uint32_t(catIndices.size()));
     for (const std::uint32_t n : catIndices) {
         ar.WriteObjectTag(CLedgerRecords::CategoryClass, CLedgerRecords::Schema);
-        CLedgerRecords::WriteCategory(ar, doc.m_cats[n]);
+        CLedgerRecords::WriteCategory(ar, doc.Categories()[n]);
     }
     return ar.TakeBuffer();
 }

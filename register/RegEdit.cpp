@@ -59,10 +59,10 @@ bool CRegEdit::DeleteRange(CCofferDoc& doc, const CLineRange& range, const std::
     lines.reserve(std::size_t(nCount));
     bool bChanged = false;
     for (int nRow = rows.top; nRow <= rows.bottom; ++nRow) {
-        CReceipt line = doc.m_lines[std::size_t(nRow)];
+        CReceipt line = doc.Lines()[std::size_t(nRow)];
         for (int c = nLeft; c <= nRight; ++c)
-            line.ClearColumn(kinds[std::size_t(c)], doc.m_cats);
-        bChanged = bChanged || !(line == doc.m_lines[std::size_t(nRow)]);
+            line.ClearColumn(kinds[std::size_t(c)], doc.Categories());
+        bChanged = bChanged || !(line == doc.Lines()[std::size_t(nRow)]);
         lines.push_back(std::move(line));
     }
     if (!bChanged)
@@ -77,7 +77,7 @@ bool CRegEdit::ApplyCellText(CCofferDoc& doc, int nLine, int nCol, int nKind, co
     if (pLine == nullptr || nCol < 0)
         return false;
     CReceipt line = *pLine;
-    if (!line.SetColumnText(nKind, strText, doc.m_cats))
+    if (!line.SetColumnText(nKind, strText, doc.Categories()))
         return false;
     std::vector<CReceipt> lines;
     lines.push_back(std::move(line));
@@ -124,9 +124,9 @@ CRegEdit::SPastePlan CRegEdit::PlanPaste(const CCofferDoc& doc, const CRegPasteB
     SPastePlan plan;
     if (buffer.IsPrivate()) {
         // Nothing is appended beyond the largest list a ledger can hold.
-        if (doc.m_curs.size() + buffer.m_newCurs.size() > std::size_t(CListCheck::MAX_ENTRIES))
+        if (doc.Currencies().size() + buffer.m_newCurs.size() > std::size_t(CListCheck::MAX_ENTRIES))
             return Refusal(IDS_TOO_MANY_CURRENCIES);
-        if (doc.m_cats.size() + buffer.m_newCats.size() > std::size_t(CListCheck::MAX_ENTRIES))
+        if (doc.Categories().size() + buffer.m_newCats.size() > std::size_t(CListCheck::MAX_ENTRIES))
             return Refusal(IDS_TOO_MANY_CATEGORIES);
         plan.newCurs = buffer.m_newCurs;
         plan.newCats = buffer.m_newCats;
@@ -155,16 +155,16 @@ CRegEdit::SPastePlan CRegEdit::PlanPaste(const CCofferDoc& doc, const CRegPasteB
     if (nCol < 0 || nLine < 0 || std::int64_t(nCol) + c > nLayout || std::int64_t(nLine) + r > nLines)
         return Refusal(IDS_PASTE_SHAPE_MISMATCH);
 
-    std::vector<CCurFmt> curs = doc.m_curs;
+    std::vector<CCurFmt> curs = doc.Currencies();
     curs.insert(curs.end(), plan.newCurs.begin(), plan.newCurs.end());
-    std::vector<CCategory> cats = doc.m_cats;
+    std::vector<CCategory> cats = doc.Categories();
     cats.insert(cats.end(), plan.newCats.begin(), plan.newCats.end());
     const int nCatCol = FirstCategoryColumn(kinds, nCol, c);
 
     std::vector<CReceipt> lines;
     lines.reserve(std::size_t(r));
     for (int i = 0; i < r; ++i) {
-        CReceipt line = doc.m_lines[std::size_t(nLine + i)];
+        CReceipt line = doc.Lines()[std::size_t(nLine + i)];
         if (buffer.IsPrivate()) {
             if (buffer.m_lines.size() != std::size_t(H) || buffer.m_kinds.size() != std::size_t(W))
                 return Refusal(IDS_CLIPBOARD_FAILED);
@@ -220,9 +220,9 @@ CRegEdit::SPastePlan CRegEdit::PlanPasteSpecial(const CCofferDoc& doc, const CRe
     const int H = buffer.m_nRows;
     if (H <= 0 || buffer.m_lines.size() != std::size_t(H))
         return Refusal(IDS_PASTE_SHAPE_MISMATCH);
-    if (doc.m_curs.size() + buffer.m_newCurs.size() > std::size_t(CListCheck::MAX_ENTRIES))
+    if (doc.Currencies().size() + buffer.m_newCurs.size() > std::size_t(CListCheck::MAX_ENTRIES))
         return Refusal(IDS_TOO_MANY_CURRENCIES);
-    if (doc.m_cats.size() + buffer.m_newCats.size() > std::size_t(CListCheck::MAX_ENTRIES))
+    if (doc.Categories().size() + buffer.m_newCats.size() > std::size_t(CListCheck::MAX_ENTRIES))
         return Refusal(IDS_TOO_MANY_CATEGORIES);
     const int nLines = doc.GetLineCount();
 
@@ -249,7 +249,7 @@ CRegEdit::SPastePlan CRegEdit::PlanPasteSpecial(const CCofferDoc& doc, const CRe
         std::vector<CReceipt> targets;
         targets.reserve(std::size_t(H));
         for (int i = 0; i < H; ++i) {
-            CReceipt target = doc.m_lines[std::size_t(nLine + i)];
+            CReceipt target = doc.Lines()[std::size_t(nLine + i)];
             const CReceipt& src = lines[std::size_t(i)];
             if (method.bDate)
                 target.m_date = src.m_date;
@@ -289,7 +289,7 @@ CRegEdit::SPastePlan CRegEdit::PlanPasteSpecial(const CCofferDoc& doc, const CRe
             run.clear();
         };
         for (CReceipt& line : lines) {
-            while (nPos < nLines && doc.m_lines[std::size_t(nPos)].m_date <= line.m_date)
+            while (nPos < nLines && doc.Lines()[std::size_t(nPos)].m_date <= line.m_date)
                 ++nPos;
             if (nPos != nRunPos)
                 flush();
@@ -310,12 +310,12 @@ int CRegEdit::ExecutePaste(CCofferDoc& doc, SPastePlan& plan)
         return plan.nMessage;
     if (plan.actions.empty())
         return 0;
-    const std::vector<CCurFmt> oldCurs = doc.m_curs;
-    const std::vector<CCategory> oldCats = doc.m_cats;
+    const std::vector<CCurFmt> oldCurs = doc.Currencies();
+    const std::vector<CCategory> oldCats = doc.Categories();
     const auto restore = [&]() {
-        if (doc.m_curs.size() != oldCurs.size())
+        if (doc.Currencies().size() != oldCurs.size())
             doc.ReplaceCurrencies(oldCurs, Identity(oldCurs.size(), oldCurs.size()));
-        if (doc.m_cats.size() != oldCats.size())
+        if (doc.Categories().size() != oldCats.size())
             doc.ReplaceCategories(oldCats, Identity(oldCats.size(), oldCats.size()));
     };
     if (!plan.newCurs.empty()) {

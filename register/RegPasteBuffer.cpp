@@ -60,9 +60,9 @@ bool CRegPasteBuffer::ReadPrivate(const CCofferDoc& doc, QByteArrayView bytes, b
     std::vector<std::uint8_t> curMap(256, 0);
     std::vector<std::uint8_t> catMap(256, 0);
     for (std::size_t i = 0; i < data.m_curs.size(); ++i)
-        curMap[data.m_curIndices[i]] = MatchCurrency(data.m_curs[i], doc.m_curs, m_newCurs);
+        curMap[data.m_curIndices[i]] = MatchCurrency(data.m_curs[i], doc.Currencies(), m_newCurs);
     for (std::size_t i = 0; i < data.m_cats.size(); ++i)
-        catMap[data.m_catIndices[i]] = MatchCategory(data.m_cats[i], doc.m_cats, m_newCats);
+        catMap[data.m_catIndices[i]] = MatchCategory(data.m_cats[i], doc.Categories(), m_newCats);
     m_lines = std::move(data.m_lines);
     for (CReceipt& line : m_lines) {
         line.m_nCur = curMap[line.m_nCur];

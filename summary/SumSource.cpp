@@ -28,7 +28,7 @@ CSumSource::CSumSource(const std::vector<CReceipt>& lines, const std::vector<CCa
 }
 
 CSumSource::CSumSource(const CCofferDoc& doc)
-    : CSumSource(doc.m_lines, doc.m_cats, static_cast<int>(doc.m_curs.size()), doc.GetFirstMonth(),
+    : CSumSource(doc.Lines(), doc.Categories(), static_cast<int>(doc.Currencies().size()), doc.GetFirstMonth(),
                  doc.GetLastMonth(), &doc.GetBudgetTable())
 {
 }

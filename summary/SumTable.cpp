@@ -64,7 +64,7 @@ void CSumTable::Compute(const CSumSource& src, const std::vector<CCurFmt>& curs,
 
 void CSumTable::Compute(const CCofferDoc& doc, int nCur, int nMode, PackedDate period)
 {
-    Compute(CSumSource(doc), doc.m_curs, nCur, nMode, period);
+    Compute(CSumSource(doc), doc.Currencies(), nCur, nMode, period);
 }
 
 Amount CSumTable::GetCellValue(int nRow, int nCol) const

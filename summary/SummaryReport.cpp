@@ -48,7 +48,7 @@ bool CSummaryReport::ParseCurrency(const QString& strCurrency, const CCofferDoc&
 {
     bool bOk = false;
     const int n = strCurrency.toInt(&bOk, 10);
-    if (!bOk || n < 0 || n >= int(doc.m_curs.size()))
+    if (!bOk || n < 0 || n >= int(doc.Currencies().size()))
         return false;
     nCur = n;
     return true;

@@ -2,6 +2,7 @@
 
 #include "model/CofferDoc.h"
 #include "model/NewLedger.h"
+#include "tests/support/LedgerBuilder.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,13 +17,7 @@
 class CLedgerGenerator
 {
 public:
-    static std::vector<CCurFmt> Currencies()
-    {
-        std::vector<CCurFmt> curs = CNewLedger::Currencies();
-        curs.emplace_back(QStringLiteral("$"), 2, QStringLiteral("USD"));
-        curs.emplace_back(QStringLiteral("€"), 2, QStringLiteral("EUR"));
-        return curs;
-    }
+    static std::vector<CCurFmt> Currencies() { return support::Currencies(3); }
 
     static QStringList Items(int nCount)
     {
@@ -48,60 +43,47 @@ public:
                              Amount nAmount2 = 0) {
             if (int(lines.size()) >= nCount)
                 return;
-            CReceipt line;
-            line.m_date = date;
-            line.m_nCur = std::uint8_t(nCur);
-            line.m_nCat = std::uint8_t(nCat);
-            line.m_nCat2 = std::uint8_t(nCat2);
-            line.m_nAmount = nAmount;
-            line.m_nAmount2 = nAmount2;
-            line.m_strDesc = strDesc;
-            lines.push_back(std::move(line));
+            lines.push_back(support::Line(date, nCur, nCat, nAmount, strDesc, nCat2, nAmount2));
         };
-        const Amount U = 10000;
+        using support::U;
         Amount nYen = 0;
-        add(MakeDate(1980, 1, 1), 0, 1, 100000 * U, QStringLiteral("繰り越し"));
+        add(MakeDate(1980, 1, 1), 0, 1, U(100000), QStringLiteral("繰り越し"));
         for (int nYear = 1980; int(lines.size()) < nCount; ++nYear) {
             for (int nCat = 3; nCat <= 8; ++nCat)
-                add(MakeDate(nYear, 1, 0), 0, 16, -(20000 + pick(20000)) * U, CNewLedger::Categories()[std::size_t(nCat)].m_strName);
+                add(MakeDate(nYear, 1, 0), 0, 16, U(-(20000 + pick(20000))), CNewLedger::Categories()[std::size_t(nCat)].m_strName);
             for (int nMonth = 1; nMonth <= 12; ++nMonth) {
-                add(MakeDate(nYear, nMonth, 1), 0, 1, nYen + (pick(10) == 0 ? -500 * U : 0), QStringLiteral("繰り越し"));
-                add(MakeDate(nYear, nMonth, 1), 0, 15, -30000 * U, QStringLiteral("両替"));
-                add(MakeDate(nYear, nMonth, 1), 1, 15, (200 + pick(100)) * U, QStringLiteral("両替"));
+                add(MakeDate(nYear, nMonth, 1), 0, 1, nYen + (pick(10) == 0 ? U(-500) : 0), QStringLiteral("繰り越し"));
+                add(MakeDate(nYear, nMonth, 1), 0, 15, U(-30000), QStringLiteral("両替"));
+                add(MakeDate(nYear, nMonth, 1), 1, 15, U(200 + pick(100)), QStringLiteral("両替"));
                 if (nMonth % 3 == 1) {
-                    add(MakeDate(nYear, nMonth, 1), 0, 15, -20000 * U, QStringLiteral("両替"));
-                    add(MakeDate(nYear, nMonth, 1), 2, 15, (120 + pick(40)) * U, QStringLiteral("両替"));
+                    add(MakeDate(nYear, nMonth, 1), 0, 15, U(-20000), QStringLiteral("両替"));
+                    add(MakeDate(nYear, nMonth, 1), 2, 15, U(120 + pick(40)), QStringLiteral("両替"));
                 }
                 for (int nDay = 1; nDay <= 28; ++nDay) {
                     const PackedDate date = MakeDate(nYear, nMonth, nDay);
                     if (nDay == 25) {
-                        add(date, 0, 2, 300000 * U, QStringLiteral("給与"));
-                        add(date, 0, 13, -50000 * U, QStringLiteral("積立；ATM"), 14, 50000 * U);
+                        add(date, 0, 2, U(300000), QStringLiteral("給与"));
+                        add(date, 0, 13, U(-50000), QStringLiteral("積立；ATM"), 14, U(50000));
                     }
                     for (int n = pick(6); n > 0; --n) {
                         const int nCat = 3 + pick(11);
-                        const Amount nAmount = -(100 + pick(5000)) * U;
+                        const Amount nAmount = U(-(100 + pick(5000)));
                         QString strDesc = item();
                         if (pick(3) == 0)
                             strDesc += QStringLiteral("（") + item() + QStringLiteral("，") + item() + QStringLiteral("）");
                         add(date, 0, nCat, nAmount, strDesc);
                     }
                     if (pick(4) == 0)
-                        add(date, 1 + pick(2), 3 + pick(11), -(1 + pick(30)) * U, item());
+                        add(date, 1 + pick(2), 3 + pick(11), U(-(1 + pick(30))), item());
                 }
             }
-            nYen += 1000 * U;
+            nYen += U(1000);
         }
         return lines;
     }
 
     static void Fill(CCofferDoc& doc, std::vector<CReceipt> lines)
     {
-        doc.DeleteContents();
-        doc.m_curs = Currencies();
-        doc.m_cats = CNewLedger::Categories();
-        doc.m_lines = std::move(lines);
-        doc.Recompute();
-        doc.SetModifiedFlag(false);
+        support::Fill(doc, std::move(lines), Currencies());
     }
 };

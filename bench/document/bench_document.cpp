@@ -51,7 +51,7 @@ void BM_EditOneLine(benchmark::State& state)
     int nRow = 0;
     for (auto _ : state) {
         nRow = (nRow + 7919) % doc.GetLineCount();
-        CReceipt line = doc.m_lines[std::size_t(nRow)];
+        CReceipt line = doc.Lines()[std::size_t(nRow)];
         line.m_nAmount -= 10000;
         doc.PushAction(CAction::ReplaceRows(CAction::ACT_EDIT_CELL, nRow, {line}, 2, 1));
     }
@@ -88,7 +88,7 @@ void BM_RedoPasteGroup(benchmark::State& state)
     const int nStep = doc.GetLineCount() / nActions;
     for (int i = 0; i < nActions; ++i) {
         const int nPos = i * nStep + i; // each earlier insertion shifts the later places by one
-        CReceipt line = doc.m_lines[std::size_t(i * nStep)];
+        CReceipt line = doc.Lines()[std::size_t(i * nStep)];
         line.m_strDesc = QStringLiteral("貼り付け");
         group.push_back(CAction::InsertRows(CAction::ACT_PASTE_ROWS, nPos, {line}));
     }
@@ -112,10 +112,11 @@ void BM_MemoryPerLine(benchmark::State& state)
     for (auto _ : state) {
         const std::size_t nBefore = mallinfo2().uordblks;
         auto pDoc = std::make_unique<CCofferDoc>();
-        CLedgerGenerator::Fill(*pDoc, source);
         // Copies share their text with the cache; detach them as a file reader would build them.
-        for (CReceipt& line : pDoc->m_lines)
+        std::vector<CReceipt> lines = source;
+        for (CReceipt& line : lines)
             line.m_strDesc = QString(line.m_strDesc.constData(), line.m_strDesc.size());
+        CLedgerGenerator::Fill(*pDoc, std::move(lines));
         dBytes = double(mallinfo2().uordblks - nBefore) / nCount;
         benchmark::DoNotOptimize(pDoc.get());
     }
@@ -138,7 +139,7 @@ void BM_ApplyCategoryList(benchmark::State& state)
     doc.AddView(&view);
     for (auto _ : state) {
         CPropList<CCategory> list;
-        list.Fill(doc.m_cats);
+        list.Fill(doc.Categories());
         list.MoveDown(3);
         if (list.Count() < 100)
             list.Insert(-1, CCategory(ATTR_EXPENSE, QStringLiteral("追加%1").arg(list.Count())));

@@ -7,6 +7,7 @@
 #include "register/RecEditEntry.h"
 #include "register/RegColumns.h"
 #include "register/RegEdit.h"
+#include "tests/support/LedgerBuilder.h"
 
 #include <QApplication>
 #include <QImage>
@@ -24,10 +25,8 @@ public:
 // A ledger of decades: n lines, a few a day, with income, expenses and descriptions.
 void FillLedger(CCofferDoc& doc, int nLines)
 {
-    doc.DeleteContents();
-    doc.m_curs = CNewLedger::Currencies();
-    doc.m_cats = CNewLedger::Categories();
-    doc.m_lines.reserve(std::size_t(nLines));
+    std::vector<CReceipt> lines;
+    lines.reserve(std::size_t(nLines));
     for (int i = 0; i < nLines; ++i) {
         CReceipt line;
         const int nDay = i / 4;
@@ -35,10 +34,9 @@ void FillLedger(CCofferDoc& doc, int nLines)
         line.m_nCat = std::uint8_t(i % 10 == 0 ? 2 : 3 + i % 9);
         line.m_nAmount = (i % 10 == 0 ? 250000 : -(1000 + i % 7 * 150)) * 10000LL;
         line.m_strDesc = QStringLiteral("摘要%1 スーパー").arg(i % 97);
-        doc.m_lines.push_back(std::move(line));
+        lines.push_back(std::move(line));
     }
-    doc.Recompute();
-    doc.SetModifiedFlag(false);
+    support::Fill(doc, std::move(lines), support::Currencies(1));
 }
 
 struct SFixture
@@ -138,7 +136,13 @@ void EnterLineWithNewCategory(benchmark::State& state)
         benchmark::DoNotOptimize(entry.Finish(doc, CRecEditEntry::RESULT_OK));
         state.PauseTiming();
         doc.Undo();
-        doc.m_cats.pop_back();
+        // The added category outlives the undo; drop it so every run adds the same one.
+        std::vector<CCategory> cats = doc.Categories();
+        cats.pop_back();
+        std::vector<int> prev(cats.size());
+        for (std::size_t i = 0; i < prev.size(); ++i)
+            prev[i] = int(i);
+        doc.ReplaceCategories(std::move(cats), prev);
         state.ResumeTiming();
     }
 }

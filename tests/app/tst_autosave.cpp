@@ -34,7 +34,7 @@ void AddLine(CCofferDoc& doc, const QString& strDesc)
 
 bool HasLine(const CCofferDoc& doc, const QString& strDesc)
 {
-    return std::any_of(doc.m_lines.begin(), doc.m_lines.end(),
+    return std::any_of(doc.Lines().begin(), doc.Lines().end(),
                        [&](const CReceipt& line) { return line.m_strDesc == strDesc; });
 }
 

@@ -1,4 +1,5 @@
 #include "../register/RegFixture.h"
+#include "AppStart.h"
 
 #include "app/ChildFrame.h"
 #include "app/CofferApp.h"
@@ -26,6 +27,7 @@
 #include <QTimer>
 
 using namespace regfix;
+using support::StartApp;
 
 namespace {
 
@@ -70,7 +72,6 @@ private Q_SLOTS:
 
 private:
     QString MakeLedger(const QString& strName, std::int32_t nDocFlags = 0, bool bCarry = true) const;
-    std::unique_ptr<CCofferApp> Start(const QStringList& arguments);
     static CCofferView* ActiveRegister(CCofferApp& app);
     void CheckUndoRedo(CMainFrame* pFrame, const CCofferDoc& doc, const QStringList& before, const QStringList& after);
 
@@ -100,22 +101,11 @@ QString TestBalancePaste::MakeLedger(const QString& strName, std::int32_t nDocFl
     CCofferDoc doc;
     Fill(doc, Named({"a", "b", "c", "d", "e"}), false);
     if (!bCarry)
-        doc.m_cats[CAT_CARRY].m_nAttr = ATTR_EXPENSE;
+        support::Amend(doc, [](CLedgerContent& content) { content.m_cats[CAT_CARRY].m_nAttr = ATTR_EXPENSE; });
     doc.m_nDocFlags = nDocFlags;
     if (!CDocumentFile::Save(doc, strPath))
         qWarning("could not write %s", qPrintable(strPath));
     return strPath;
-}
-
-std::unique_ptr<CCofferApp> TestBalancePaste::Start(const QStringList& arguments)
-{
-    auto pApp = std::make_unique<CCofferApp>();
-    if (!pApp->InitInstance(arguments, false))
-        return nullptr;
-    pApp->MainFrame()->resize(1000, 700);
-    pApp->MainFrame()->show();
-    pApp->MainFrame()->OnIdle();
-    return pApp;
 }
 
 CCofferView* TestBalancePaste::ActiveRegister(CCofferApp& app)
@@ -139,7 +129,7 @@ void TestBalancePaste::CheckUndoRedo(CMainFrame* pFrame, const CCofferDoc& doc, 
 
 void TestBalancePaste::balanceInsertsThenReplaces()
 {
-    auto pApp = Start({MakeLedger(QStringLiteral("book.ldr"))});
+    auto pApp = StartApp({MakeLedger(QStringLiteral("book.ldr"))});
     QVERIFY(pApp);
     CMainFrame* pFrame = pApp->MainFrame();
     CCofferDoc& doc = pApp->Sessions().first()->Document();
@@ -150,9 +140,9 @@ void TestBalancePaste::balanceInsertsThenReplaces()
     QVERIFY(pFrame->Execute(ID_EDIT_BALANCE));
     const QStringList inserted{"a", "b", "c", "残金", "d", "e"};
     QCOMPARE(Descriptions(doc), inserted);
-    QCOMPARE(doc.m_lines[3].m_nCat, std::uint8_t(CAT_CARRY));
-    QCOMPARE(doc.m_lines[3].m_nAmount, U(5000));
-    QCOMPARE(doc.m_lines[3].m_date, MakeDate(2024, 3, 3));
+    QCOMPARE(doc.Lines()[3].m_nCat, std::uint8_t(CAT_CARRY));
+    QCOMPARE(doc.Lines()[3].m_nAmount, U(5000));
+    QCOMPARE(doc.Lines()[3].m_date, MakeDate(2024, 3, 3));
     QVERIFY(pApp->Sessions().first()->IsModified());
     CheckUndoRedo(pFrame, doc, before, inserted);
 
@@ -160,11 +150,11 @@ void TestBalancePaste::balanceInsertsThenReplaces()
     AnswerBalance(this, QStringLiteral("4500.5"));
     QVERIFY(pFrame->Execute(ID_EDIT_BALANCE));
     QCOMPARE(Descriptions(doc), inserted);
-    QCOMPARE(doc.m_lines[3].m_nAmount, U(4500)); // yen has no decimals
+    QCOMPARE(doc.Lines()[3].m_nAmount, U(4500)); // yen has no decimals
     QVERIFY(pFrame->Execute(ID_EDIT_UNDO));
-    QCOMPARE(doc.m_lines[3].m_nAmount, U(5000));
+    QCOMPARE(doc.Lines()[3].m_nAmount, U(5000));
     QVERIFY(pFrame->Execute(ID_EDIT_REDO));
-    QCOMPARE(doc.m_lines[3].m_nAmount, U(4500));
+    QCOMPARE(doc.Lines()[3].m_nAmount, U(4500));
 
     // Cancel changes nothing.
     AnswerBalance(this, QString());
@@ -178,7 +168,7 @@ void TestBalancePaste::balanceInsertsThenReplaces()
 
 void TestBalancePaste::balanceWithoutCarryOverCategory()
 {
-    auto pApp = Start({MakeLedger(QStringLiteral("nocarry.ldr"), 0, false)});
+    auto pApp = StartApp({MakeLedger(QStringLiteral("nocarry.ldr"), 0, false)});
     QVERIFY(pApp);
     CRecordingMessageSink sink;
     bool bSeen = false;
@@ -203,13 +193,13 @@ void TestBalancePaste::openingAskingLedgerEntersBalance()
         }
     });
     poll.start(20);
-    auto pApp = Start({strPath});
+    auto pApp = StartApp({strPath});
     QVERIFY(pApp);
     QTRY_VERIFY(bSeen);
     poll.stop();
     const CCofferDoc& doc = pApp->Sessions().first()->Document();
     QCOMPARE(Descriptions(doc), (QStringList{"a", "b", "c", "残金", "d", "e"}));
-    QCOMPARE(doc.m_lines[3].m_nAmount, U(777));
+    QCOMPARE(doc.Lines()[3].m_nAmount, U(777));
     CRecordingMessageSink sink;
     sink.QueueAnswer(IDNO);
     pApp->MainFrame()->close();
@@ -230,7 +220,7 @@ void TestBalancePaste::pasteSpecialMethods()
 {
     QFETCH(int, method);
     QFETCH(QStringList, after);
-    auto pApp = Start({MakeLedger(QStringLiteral("paste.ldr"))});
+    auto pApp = StartApp({MakeLedger(QStringLiteral("paste.ldr"))});
     QVERIFY(pApp);
     CMainFrame* pFrame = pApp->MainFrame();
     CCofferView* pView = ActiveRegister(*pApp);
@@ -262,7 +252,7 @@ void TestBalancePaste::pasteSpecialMethods()
 
 void TestBalancePaste::pasteSpecialRefusesCells()
 {
-    auto pApp = Start({MakeLedger(QStringLiteral("cells.ldr"))});
+    auto pApp = StartApp({MakeLedger(QStringLiteral("cells.ldr"))});
     QVERIFY(pApp);
     CMainFrame* pFrame = pApp->MainFrame();
     CCofferView* pView = ActiveRegister(*pApp);
@@ -286,7 +276,7 @@ void TestBalancePaste::pasteSpecialRefusesCells()
 
 void TestBalancePaste::pasteSpecialThroughTheDialog()
 {
-    auto pApp = Start({MakeLedger(QStringLiteral("dialog.ldr"))});
+    auto pApp = StartApp({MakeLedger(QStringLiteral("dialog.ldr"))});
     QVERIFY(pApp);
     CMainFrame* pFrame = pApp->MainFrame();
     CCofferView* pView = ActiveRegister(*pApp);
@@ -303,7 +293,7 @@ void TestBalancePaste::pasteSpecialThroughTheDialog()
     });
     QVERIFY(pFrame->Execute(ID_EDIT_PASTE_SPECIAL));
     QCOMPARE(Descriptions(doc), (QStringList{"a", "b", "e", "c", "d", "e"}));
-    QCOMPARE(doc.m_lines[2].m_date, MakeDate(2024, 3, 5)); // its own date: no date was ticked
+    QCOMPARE(doc.Lines()[2].m_date, MakeDate(2024, 3, 5)); // its own date: no date was ticked
     // Cancelling the dialog abandons the paste.
     QTimer::singleShot(0, this, [] {
         if (auto* pDlg = qobject_cast<CPasteSelDlg*>(QApplication::activeModalWidget()))

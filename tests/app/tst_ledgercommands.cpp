@@ -1,4 +1,6 @@
 #include "../register/RegFixture.h"
+#include "AppStart.h"
+#include "tests/support/KeyInput.h"
 
 #include "app/AppIcon.h"
 #include "app/ChildFrame.h"
@@ -38,17 +40,13 @@
 #include <QUrl>
 
 using namespace regfix;
+using support::StartApp;
+using support::TypeText;
 
 namespace {
 
 // The register's default layout: date, in, out, balance, account, category, description.
 enum : int { C_DATE = 0, C_IN = 1, C_OUT = 2, C_CATEGORY = 5, C_DESC = 6 };
-
-void TypeText(QWidget* pWidget, const QString& strText)
-{
-    for (QChar c : strText)
-        QTest::sendKeyEvent(QTest::Click, pWidget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
 
 // What the platform's drag loop delivers to the view under the pointer.
 Qt::DropAction DragOnto(CCofferView& view, const QMimeData& data, const QPoint& pt)
@@ -97,7 +95,6 @@ private:
     QString Store() const { return m_pDir->filePath(QStringLiteral("store.ini")); }
     // A native ledger with food lines named a .. e.
     QString MakeLedger(const QString& strName, const QString& strPassword = QString()) const;
-    std::unique_ptr<CCofferApp> Start(const QStringList& arguments = {});
     static CCofferView* ActiveRegister(CCofferApp& app);
 
     std::unique_ptr<QTemporaryDir> m_pDir;
@@ -128,16 +125,6 @@ QString TestLedgerCommands::MakeLedger(const QString& strName, const QString& st
     return strPath;
 }
 
-std::unique_ptr<CCofferApp> TestLedgerCommands::Start(const QStringList& arguments)
-{
-    auto pApp = std::make_unique<CCofferApp>();
-    if (!pApp->InitInstance(arguments, false))
-        return nullptr;
-    pApp->MainFrame()->resize(1000, 700);
-    pApp->MainFrame()->show();
-    pApp->MainFrame()->OnIdle();
-    return pApp;
-}
 
 CCofferView* TestLedgerCommands::ActiveRegister(CCofferApp& app)
 {
@@ -161,7 +148,7 @@ void TestLedgerCommands::undoRedoThroughCommands()
 {
     QFETCH(QString, change);
     QFETCH(QStringList, after);
-    auto pApp = Start({ MakeLedger(QStringLiteral("book.ldr")) });
+    auto pApp = StartApp({ MakeLedger(QStringLiteral("book.ldr")) });
     QVERIFY(pApp);
     CMainFrame* pFrame = pApp->MainFrame();
     CCofferView* pView = ActiveRegister(*pApp);
@@ -246,7 +233,7 @@ void TestLedgerCommands::undoRedoThroughCommands()
 
 void TestLedgerCommands::redoAnswersBothKeys()
 {
-    auto pApp = Start({ MakeLedger(QStringLiteral("keys.ldr")) });
+    auto pApp = StartApp({ MakeLedger(QStringLiteral("keys.ldr")) });
     QVERIFY(pApp);
     CMainFrame* pFrame = pApp->MainFrame();
     pFrame->activateWindow();
@@ -281,7 +268,7 @@ void TestLedgerCommands::redoAnswersBothKeys()
 
 void TestLedgerCommands::recordDialogFromInsertKey()
 {
-    auto pApp = Start({ MakeLedger(QStringLiteral("insert.ldr")) });
+    auto pApp = StartApp({ MakeLedger(QStringLiteral("insert.ldr")) });
     QVERIFY(pApp);
     CMainFrame* pFrame = pApp->MainFrame();
     pFrame->activateWindow();
@@ -306,7 +293,7 @@ void TestLedgerCommands::recordDialogFromInsertKey()
     QTest::keyClick(pView, Qt::Key_Insert);
     QCOMPARE(strTitle, QStringLiteral("データの入力"));
     QCOMPARE(Descriptions(doc), (QStringList{ "a", "b", "パン", "c", "d", "e" }));
-    QCOMPARE(doc.m_lines[2].m_nAmount, U(-320));
+    QCOMPARE(doc.Lines()[2].m_nAmount, U(-320));
     pFrame->OnIdle();
     // The keys reach the register right after the dialog closed.
     QVERIFY(QTest::qWaitForWindowActive(pFrame));
@@ -318,7 +305,7 @@ void TestLedgerCommands::recordDialogFromInsertKey()
 void TestLedgerCommands::wrongPasswordIsOneMessageAndStaysRecent()
 {
     const QString strPath = MakeLedger(QStringLiteral("locked.ldr"), QStringLiteral("secret"));
-    auto pApp = Start();
+    auto pApp = StartApp();
     QVERIFY(pApp);
     pApp->AddToRecentFiles(strPath);
     pApp->MainFrame()->OnIdle();
@@ -369,13 +356,13 @@ void TestLedgerCommands::refusedEditSaysWhyInStatusBar()
     QFETCH(int, row);
     QFETCH(QString, text);
     QFETCH(QString, reasonPart);
-    auto pApp = Start({ MakeLedger(QStringLiteral("refuse.ldr")) });
+    auto pApp = StartApp({ MakeLedger(QStringLiteral("refuse.ldr")) });
     QVERIFY(pApp);
     CMainFrame* pFrame = pApp->MainFrame();
     CCofferView* pView = ActiveRegister(*pApp);
     QVERIFY(QTest::qWaitForWindowExposed(pFrame));
     CCofferDoc& doc = pApp->Sessions().first()->Document();
-    const auto lines = doc.m_lines;
+    const auto lines = doc.Lines();
 
     CRecordingMessageSink sink;
     pView->SetCurCell(col, row, 0, 0);
@@ -386,7 +373,7 @@ void TestLedgerCommands::refusedEditSaysWhyInStatusBar()
     TypeText(pEdit, text);
     QTest::keyClick(pEdit, Qt::Key_Return);
 
-    QCOMPARE(doc.m_lines, lines);
+    QCOMPARE(doc.Lines(), lines);
     QVERIFY(!doc.CanUndo());
     // No box: the message pane says why.
     QVERIFY(sink.m_boxes.isEmpty());
@@ -409,7 +396,7 @@ void TestLedgerCommands::toolbarIconsComeFromTheTheme()
 {
     CAppIcon::UseDesktopTheme();
     QVERIFY2(QIcon::hasThemeIcon(QStringLiteral("edit-undo")), "the setup script installs an icon theme");
-    auto pApp = Start();
+    auto pApp = StartApp();
     QVERIFY(pApp);
     CMainFrame* pFrame = pApp->MainFrame();
     for (int nID : { int(ID_FILE_NEW), int(ID_FILE_SAVE), int(ID_EDIT_UNDO), int(ID_EDIT_REDO), int(ID_EDIT_PASTE) })

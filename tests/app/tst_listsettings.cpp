@@ -26,6 +26,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 using namespace regfix;
 
 namespace {
@@ -33,14 +35,18 @@ namespace {
 enum : int { EUR = 2 };
 
 // Yen, dollars and euros; a yen line, a dollar line, and a euro line that was deleted (it
-// lives only in the undo history). Counter category 預貯金 on the dollar line.
-void Ledger(CCofferDoc& doc)
+// lives only in the undo history). Counter category 預貯金 on the dollar line. changeCurrencies
+// may add to or change the currencies before the history is made.
+void Ledger(CCofferDoc& doc, const std::function<void(std::vector<CCurFmt>&)>& changeCurrencies = {})
 {
-    Fill(doc, {Line(MakeDate(2024, 3, 1), YEN, CAT_FOOD, U(-100), "a"),
-               Line(MakeDate(2024, 3, 2), USD, CAT_INCOME, U(5), "b", CAT_SAVINGS, U(-5)),
-               Line(MakeDate(2024, 3, 3), EUR, CAT_HOUSING, U(-7), "c")});
-    doc.m_curs.emplace_back(QStringLiteral("€"), 2, QStringLiteral("EUR"));
-    doc.Recompute();
+    std::vector<CCurFmt> curs = support::Currencies(3);
+    if (changeCurrencies)
+        changeCurrencies(curs);
+    support::Fill(doc,
+                  {Line(MakeDate(2024, 3, 1), YEN, CAT_FOOD, U(-100), "a"),
+                   Line(MakeDate(2024, 3, 2), USD, CAT_INCOME, U(5), "b", CAT_SAVINGS, U(-5)),
+                   Line(MakeDate(2024, 3, 3), EUR, CAT_HOUSING, U(-7), "c")},
+                  std::move(curs));
     doc.PushAction(CAction::RemoveRows(CAction::ACT_DELETE_ROWS, 2, 1));
     doc.SetModifiedFlag(false);
 }
@@ -115,9 +121,10 @@ void TestListSettings::currencyRefusals()
     QFETCH(int, message);
     QFETCH(int, rows);
     CCofferDoc doc;
-    Ledger(doc);
-    for (int n = 0; n < extra; ++n)
-        doc.m_curs.emplace_back(QStringLiteral("X%1").arg(n), 2, QString());
+    Ledger(doc, [extra](std::vector<CCurFmt>& curs) {
+        for (int n = 0; n < extra; ++n)
+            curs.emplace_back(QStringLiteral("X%1").arg(n), 2, QString());
+    });
     CCurPropPage page(doc);
     page.resize(400, 300);
     page.show();
@@ -146,14 +153,13 @@ void TestListSettings::currencyRefusals()
     if (action == QLatin1String("add") && message == 0)
         QCOMPARE(page.List().At(row == 0 ? 1 : rows - 1).m_strSymbol, QStringLiteral("NEW"));
     // Nothing reaches the ledger before Apply.
-    QCOMPARE(int(doc.m_curs.size()), 3 + extra);
+    QCOMPARE(int(doc.Currencies().size()), 3 + extra);
 }
 
 void TestListSettings::currencyPageShowsRows()
 {
     CCofferDoc doc;
-    Ledger(doc);
-    doc.m_curs[1].m_nSymbolPos = CCurFmt::SYMBOL_AFTER_SPACE;
+    Ledger(doc, [](std::vector<CCurFmt>& curs) { curs[1].m_nSymbolPos = CCurFmt::SYMBOL_AFTER_SPACE; });
     CCurPropPage page(doc);
     page.show();
     QCOMPARE(Column(page, 0), (QStringList{"日本円", "USD", "EUR"}));
@@ -185,7 +191,7 @@ void TestListSettings::currencyChangeAvoidsOtherSymbols()
     QCOMPARE(Column(page, 2), (QStringList{"0", "0", "2"}));
     QCOMPARE(page.Selected(), 1);
     QVERIFY(page.Apply());
-    QCOMPARE(doc.m_curs[1].m_nDecimals, 0);
+    QCOMPARE(doc.Currencies()[1].m_nDecimals, 0);
     QVERIFY(doc.IsModified());
     QVERIFY(!page.IsModified());
 }
@@ -250,7 +256,7 @@ void TestListSettings::categoryAddTwoDeleteFirstApply()
 {
     CCofferDoc doc;
     Ledger(doc);
-    const std::size_t nCats = doc.m_cats.size();
+    const std::size_t nCats = doc.Categories().size();
     CCatPropPage page(doc);
     page.show();
     QStringList names{QStringLiteral("給与"), QStringLiteral("趣味")};
@@ -268,9 +274,9 @@ void TestListSettings::categoryAddTwoDeleteFirstApply()
     QVERIFY(sink.m_boxes.isEmpty());
     QCOMPARE(Column(page, 0).last(), QStringLiteral("趣味"));
     QVERIFY(page.Apply());
-    QCOMPARE(doc.m_cats.size(), nCats + 1);
-    QCOMPARE(doc.m_cats.back(), CCategory(ATTR_INCOME, QStringLiteral("趣味")));
-    QCOMPARE(doc.m_lines[1].m_nCat2, std::uint8_t(CAT_SAVINGS));
+    QCOMPARE(doc.Categories().size(), nCats + 1);
+    QCOMPARE(doc.Categories().back(), CCategory(ATTR_INCOME, QStringLiteral("趣味")));
+    QCOMPARE(doc.Lines()[1].m_nCat2, std::uint8_t(CAT_SAVINGS));
 }
 
 void TestListSettings::categoryMovesAndButtons()
@@ -295,17 +301,17 @@ void TestListSettings::categoryMovesAndButtons()
     QCOMPARE(Column(page, 0).at(CAT_FOOD + 1), before.at(CAT_FOOD));
     QVERIFY(page.Apply());
     // The lines follow their category to its new place, the undo history too.
-    QCOMPARE(doc.m_lines[0].m_nCat, std::uint8_t(CAT_FOOD + 1));
+    QCOMPARE(doc.Lines()[0].m_nCat, std::uint8_t(CAT_FOOD + 1));
     doc.Undo();
-    QCOMPARE(doc.m_lines[2].m_nCat, std::uint8_t(CAT_FOOD));
-    QCOMPARE(doc.m_cats[CAT_FOOD].m_strName, before.at(CAT_HOUSING));
+    QCOMPARE(doc.Lines()[2].m_nCat, std::uint8_t(CAT_FOOD));
+    QCOMPARE(doc.Categories()[CAT_FOOD].m_strName, before.at(CAT_HOUSING));
 }
 
 void TestListSettings::sheetApplyOkCancel()
 {
     CCofferDoc doc;
     Ledger(doc);
-    const std::vector<CCurFmt> curs = doc.m_curs;
+    const std::vector<CCurFmt> curs = doc.Currencies();
     {
         CListPropSheet sheet(doc, CListPropSheet::PAGE_CATEGORY, nullptr);
         sheet.show();
@@ -318,12 +324,12 @@ void TestListSettings::sheetApplyOkCancel()
         QVERIFY(sheet.ApplyButton()->isEnabled());
         sheet.ApplyButton()->click();
         QVERIFY(!sheet.ApplyButton()->isEnabled());
-        QCOMPARE(doc.m_curs[1].m_strSymbol, QStringLiteral("€"));
+        QCOMPARE(doc.Currencies()[1].m_strSymbol, QStringLiteral("€"));
         // After Apply the rows are the ledger's: moving back and cancelling keeps the applied list.
         Button(*sheet.CurrencyPage(), "down")->click();
         sheet.findChild<QPushButton*>(QStringLiteral("cancel"))->click();
         QCOMPARE(sheet.result(), int(QDialog::Rejected));
-        QCOMPARE(doc.m_curs[1].m_strSymbol, QStringLiteral("€"));
+        QCOMPARE(doc.Currencies()[1].m_strSymbol, QStringLiteral("€"));
     }
     {
         CListPropSheet sheet(doc, CListPropSheet::PAGE_CURRENCY, nullptr);
@@ -333,8 +339,8 @@ void TestListSettings::sheetApplyOkCancel()
         Button(*sheet.CurrencyPage(), "up")->click();
         sheet.findChild<QPushButton*>(QStringLiteral("ok"))->click();
         QCOMPARE(sheet.result(), int(QDialog::Accepted));
-        QCOMPARE(doc.m_curs, curs);
-        QCOMPARE(doc.m_lines[1].m_nCur, std::uint8_t(USD));
+        QCOMPARE(doc.Currencies(), curs);
+        QCOMPARE(doc.Lines()[1].m_nCur, std::uint8_t(USD));
     }
 }
 
@@ -385,7 +391,7 @@ void TestListSettings::categoryCommandWithRealDialogs()
     pFrame->OnIdle();
     CLedgerSession* pSession = pApp->Sessions().first();
     CCofferDoc& doc = pSession->Document();
-    const std::size_t nCats = doc.m_cats.size();
+    const std::size_t nCats = doc.Categories().size();
     CRecordingMessageSink sink;
     QTimer::singleShot(0, this, [this] {
         auto* pSheet = qobject_cast<CListPropSheet*>(QApplication::activeModalWidget());
@@ -408,8 +414,8 @@ void TestListSettings::categoryCommandWithRealDialogs()
     });
     QVERIFY(pFrame->Execute(ID_TOOL_CATEGORY));
     QVERIFY(sink.LastWas(IDS_CAT_NAME_BAD_CHAR));
-    QCOMPARE(doc.m_cats.size(), nCats + 1);
-    QCOMPARE(doc.m_cats.back(), CCategory(ATTR_INCOME, QStringLiteral("給与")));
+    QCOMPARE(doc.Categories().size(), nCats + 1);
+    QCOMPARE(doc.Categories().back(), CCategory(ATTR_INCOME, QStringLiteral("給与")));
     QVERIFY(pSession->IsModified());
     QVERIFY(pFrame->windowTitle().contains(QLatin1Char('*')) || pSession->IsModified());
     // Saying no to the save question lets the program end.

@@ -1,4 +1,5 @@
 #include "app/ChildFrame.h"
+#include "tests/support/LedgerBuilder.h"
 #include "app/CofferApp.h"
 #include "command/CommandIds.h"
 #include "command/CommandTable.h"
@@ -565,7 +566,7 @@ void TestMainFrame::editorIsDismissed()
     QCOMPARE(pEdit->IsActive(), !hidden);
     QCOMPARE(pEdit->isVisible(), !hidden);
     // Hiding commits the edit.
-    QCOMPARE(doc.m_lines[1].m_strDesc, hidden ? QStringLiteral("edited") : QStringLiteral("line 1"));
+    QCOMPARE(doc.Lines()[1].m_strDesc, hidden ? QStringLiteral("edited") : QStringLiteral("line 1"));
     QCOMPARE(pFrame->InplaceEditor() == nullptr, hidden);
     QCOMPARE(pFrame->Action(ID_EDIT_COPY)->shortcuts().isEmpty(), !hidden);
     // The button's command ran only after the edit was in the ledger.
@@ -595,14 +596,14 @@ void TestMainFrame::dropActivatesItsWindow()
     // Two whole lines from another ledger dragged onto its empty register.
     CCofferDoc source;
     source.OnNewDocument();
-    source.m_lines.clear();
+    std::vector<CReceipt> dropped;
     for (int i = 0; i < 2; ++i) {
         CReceipt line;
         line.m_date = MakeDate(2024, 3, 1 + i);
         line.m_strDesc = QStringLiteral("dropped");
-        source.m_lines.push_back(line);
+        dropped.push_back(line);
     }
-    source.Recompute();
+    support::Fill(source, std::move(dropped), source.Currencies(), source.Categories());
     QMimeData data;
     data.setData(CRegClipboard::PrivateMime(),
                  CRegClipboard::BuildPrivate(source, pView->Layout(), CLineRange::WholeRows(0, 1), 0, 0));
@@ -618,7 +619,7 @@ void TestMainFrame::dropActivatesItsWindow()
     QCOMPARE(pView->Document().GetLineCount(), nBefore + 2);
     // The active target selects what the drop inserted.
     int nFirst = 0;
-    while (nFirst < nBefore && pView->Document().m_lines[std::size_t(nFirst)].m_strDesc != QLatin1String("dropped"))
+    while (nFirst < nBefore && pView->Document().Lines()[std::size_t(nFirst)].m_strDesc != QLatin1String("dropped"))
         ++nFirst;
     QVERIFY(pView->Selection().GetPrimaryRange() == CRange::WholeRows(nFirst, nFirst + 1));
 }

@@ -1,5 +1,6 @@
 #include "app/PwdDlg.h"
 #include "platform/MessageBox.h"
+#include "tests/support/KeyInput.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -9,12 +10,8 @@
 #include <QTimer>
 
 namespace {
-// Types text one key event per character (keyClicks cannot send non-Latin-1 text).
-void TypeText(QWidget* pWidget, const QString& strText)
-{
-    for (QChar c : strText)
-        QTest::sendKeyEvent(QTest::Click, pWidget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
+
+using support::TypeText;
 
 // Runs the dialog modally and lets pAct press its buttons once it shows.
 template <typename Act>

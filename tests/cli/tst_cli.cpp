@@ -2,6 +2,7 @@
 #include "model/CofferDoc.h"
 #include "persist/DocumentFile.h"
 #include "platform/StringTable.h"
+#include "tests/support/LedgerBuilder.h"
 
 #include <QDir>
 #include <QFile>
@@ -204,7 +205,9 @@ void TestCli::showKeepsOneLinePerLine()
 {
     CCofferDoc doc;
     QVERIFY(doc.OnNewDocument());
-    doc.m_lines[0].m_strDesc = QStringLiteral("一行目\n二行目\tタブ\r戻り");
+    support::Amend(doc, [](CLedgerContent& content) {
+        content.m_lines[0].m_strDesc = QStringLiteral("一行目\n二行目\tタブ\r戻り");
+    });
     QVERIFY(CDocumentFile::Save(doc, Path("multi.ldr")));
     const Run run = Cli({"show", "multi.ldr"});
     QCOMPARE(run.nExit, 0);
@@ -223,10 +226,12 @@ void TestCli::textOutputWarnsAboutLines()
     file.close();
     CCofferDoc doc;
     QVERIFY(CDocumentFile::Open(doc, Path("y50.csv")));
-    QCOMPARE(doc.m_lines.size(), size_t(1));
-    CReceipt line = doc.m_lines[0];
-    line.m_date = MakeDate(50, 1, 2);
-    doc.m_lines.push_back(line);
+    QCOMPARE(doc.Lines().size(), size_t(1));
+    support::Amend(doc, [](CLedgerContent& content) {
+        CReceipt line = content.m_lines[0];
+        line.m_date = MakeDate(50, 1, 2);
+        content.m_lines.push_back(line);
+    });
     QVERIFY(CDocumentFile::Save(doc, Path("y50.ldr")));
 
     const Run run = Cli({"convert", "y50.ldr", "out.csv"});
@@ -263,11 +268,13 @@ void TestCli::fullDiskFailsAndKeepsTarget()
         records.push_back(rec);
     }
     doc.m_memo.Replace(std::move(records));
-    for (int i = 0; i < 100; ++i) {
-        CReceipt line = doc.m_lines[0];
-        line.m_strDesc = QStringLiteral("明細 %1").arg(i);
-        doc.m_lines.push_back(line);
-    }
+    support::Amend(doc, [](CLedgerContent& content) {
+        for (int i = 0; i < 100; ++i) {
+            CReceipt line = content.m_lines[0];
+            line.m_strDesc = QStringLiteral("明細 %1").arg(i);
+            content.m_lines.push_back(line);
+        }
+    });
     QVERIFY(CDocumentFile::Save(doc, Path("small.ldr")));
     const QString target = fs.FilePath(QStringLiteral("target.ldr"));
     QVERIFY(QFile::copy(QStringLiteral(PENNYFOLD_TEST_DATA "/../persist/data/plain.ldr"), target));

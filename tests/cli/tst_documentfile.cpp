@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/RecordingMessageSink.h"
 #include "platform/StringTable.h"
+#include "tests/support/LedgerBuilder.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,7 +56,9 @@ void Fill(CCofferDoc& doc, int nLines)
         line.m_strDesc = QStringLiteral("明細 %1").arg(i);
         lines.push_back(line);
     }
-    doc.m_lines.insert(doc.m_lines.end(), lines.begin(), lines.end());
+    support::Amend(doc, [&lines](CLedgerContent& content) {
+        content.m_lines.insert(content.m_lines.end(), lines.begin(), lines.end());
+    });
     doc.SetModifiedFlag(true);
 }
 
@@ -74,8 +77,8 @@ void TestDocumentFile::nativeSaveMarksSaved()
 
     CCofferDoc back;
     QVERIFY(CDocumentFile::Open(back, path));
-    QCOMPARE(back.m_lines, doc.m_lines);
-    QCOMPARE(back.m_cats.size(), doc.m_cats.size());
+    QCOMPARE(back.Lines(), doc.Lines());
+    QCOMPARE(back.Categories().size(), doc.Categories().size());
     QCOMPARE(back.GetTitle(), QStringLiteral("a.LDR"));
 }
 
@@ -140,11 +143,11 @@ void TestDocumentFile::failedOpenLeavesDocument()
     }
     CCofferDoc doc;
     QVERIFY(doc.OnNewDocument());
-    const auto lines = doc.m_lines;
+    const auto lines = doc.Lines();
     CRecordingMessageSink sink;
     QVERIFY(!CDocumentFile::Open(doc, path));
     QVERIFY(sink.LastWas(AFX_IDP_FAILED_INVALID_FORMAT));
-    QCOMPARE(doc.m_lines, lines);
+    QCOMPARE(doc.Lines(), lines);
 
     QVERIFY(!CDocumentFile::Open(doc, dir.filePath(QStringLiteral("none.ldr"))));
     QVERIFY(sink.LastWas(AFX_IDP_FAILED_TO_OPEN_DOC));
@@ -155,15 +158,15 @@ void TestDocumentFile::textImportGetsDefaultSetOnce()
     // A text file without a readable line: the lists hold only 日本円 and 備考 after reading.
     CCofferDoc doc;
     QVERIFY(CDocumentFile::Load(doc, QByteArray("\r\n"), QStringLiteral("empty.csv")));
-    QCOMPARE(doc.m_curs.size(), size_t(1));
-    QCOMPARE(doc.m_cats.size(), size_t(17));
-    QCOMPARE(doc.m_cats[0].m_strName, QStringLiteral("備考"));
+    QCOMPARE(doc.Currencies().size(), size_t(1));
+    QCOMPARE(doc.Categories().size(), size_t(17));
+    QCOMPARE(doc.Categories()[0].m_strName, QStringLiteral("備考"));
     int nNamed = 0;
-    for (const CCategory& cat : doc.m_cats)
+    for (const CCategory& cat : doc.Categories())
         nNamed += cat.m_strName == QStringLiteral("備考") ? 1 : 0;
     QCOMPARE(nNamed, 1);
     QCOMPARE(doc.GetLineCount(), 1);
-    QCOMPARE(doc.m_cats[doc.m_lines[0].m_nCat].m_nAttr, int(ATTR_CARRYOVER));
+    QCOMPARE(doc.Categories()[doc.Lines()[0].m_nCat].m_nAttr, int(ATTR_CARRYOVER));
 }
 
 void TestDocumentFile::failingWritesKeepOldFile()
@@ -214,7 +217,7 @@ void TestDocumentFile::fullDiskKeepsOldFile()
     QCOMPARE(ReadAll(path), old);
     CCofferDoc back;
     QVERIFY(CDocumentFile::Open(back, path));
-    QCOMPARE(back.m_lines.size(), good.m_lines.size());
+    QCOMPARE(back.Lines().size(), good.Lines().size());
 
     // Once there is room the same save goes through.
     QVERIFY(QFile::remove(fs.FilePath(QStringLiteral("filler"))));
@@ -247,9 +250,11 @@ void TestDocumentFile::textSaveAsksAboutLinesNotReadBack()
     CCofferDoc doc;
     Fill(doc, 8);
     // Line 3 of the CSV reads back in 2050; the second memo record has no real day.
-    doc.m_lines[2].m_date = MakeDate(50, 1, 2);
-    doc.m_lines[6].m_strDesc.clear();
-    doc.m_lines[6].m_nFlags = CReceipt::RF_RAW_TEXT;
+    support::Amend(doc, [](CLedgerContent& content) {
+        content.m_lines[2].m_date = MakeDate(50, 1, 2);
+        content.m_lines[6].m_strDesc.clear();
+        content.m_lines[6].m_nFlags = CReceipt::RF_RAW_TEXT;
+    });
     doc.m_memo.Replace({CDailyRec((2020 << 16) | (2 << 8) | 28), CDailyRec((2020 << 16) | (2 << 8) | 30)});
 
     CRecordingMessageSink sink;

@@ -2,6 +2,7 @@
 
 #include "model/CofferDoc.h"
 #include "model/NewLedger.h"
+#include "tests/support/LedgerBuilder.h"
 
 #include <QList>
 #include <QMetaType>
@@ -33,61 +34,26 @@ enum : int {
     EUR = 2,
 };
 
-constexpr Amount U(double units)
-{
-    return Amount(units * 10000.0 + (units < 0 ? -0.5 : 0.5));
-}
-
-inline CReceipt Line(PackedDate date, int nCur, int nCat, Amount nAmount, const QString& strDesc = QString(),
-                     int nCat2 = 0, Amount nAmount2 = 0)
-{
-    CReceipt line;
-    line.m_date = date;
-    line.m_nCur = std::uint8_t(nCur);
-    line.m_nCat = std::uint8_t(nCat);
-    line.m_nCat2 = std::uint8_t(nCat2);
-    line.m_nAmount = nAmount;
-    line.m_nAmount2 = nAmount2;
-    line.m_strDesc = strDesc;
-    return line;
-}
+using support::Descriptions;
+using support::Line;
+using support::U;
 
 inline std::vector<CCurFmt> Currencies()
 {
-    std::vector<CCurFmt> curs = CNewLedger::Currencies();
-    curs.emplace_back(QStringLiteral("$"), 2, QStringLiteral("USD"));
-    curs.emplace_back(QStringLiteral("€"), 2, QStringLiteral("EUR"));
-    return curs;
+    return support::Currencies(3);
 }
 
 // Fills a document with the three currencies, the default categories and the lines, and
 // recomputes it (no history, unmodified).
 inline void Fill(CCofferDoc& doc, std::vector<CReceipt> lines)
 {
-    doc.DeleteContents();
-    doc.m_curs = Currencies();
-    doc.m_cats = CNewLedger::Categories();
-    doc.m_lines = std::move(lines);
-    doc.Recompute();
-    doc.SetModifiedFlag(false);
+    support::Fill(doc, std::move(lines), Currencies());
 }
 
 // Lines named by their descriptions, one a day from 2020/1/1 on, in yen.
 inline std::vector<CReceipt> Named(const QStringList& names, int nFirstDay = 1)
 {
-    std::vector<CReceipt> lines;
-    int nDay = nFirstDay;
-    for (const QString& name : names)
-        lines.push_back(Line(MakeDate(2020, 1, nDay++), YEN, CAT_FOOD, U(-100), name));
-    return lines;
-}
-
-inline QStringList Descriptions(const CCofferDoc& doc)
-{
-    QStringList names;
-    for (const CReceipt& line : doc.m_lines)
-        names.append(line.m_strDesc);
-    return names;
+    return support::Named(names, 2020, 1, nFirstDay, CAT_FOOD);
 }
 
 // Every field, computed ones included.

@@ -58,15 +58,15 @@ void TestBalanceEntry::carryOverCategoryIsTheLastOne()
     CCofferDoc doc;
     Fill(doc, {});
     QCOMPARE(CBalanceEntry::CarryOverCategory(doc), int(CAT_CARRY));
-    doc.m_cats.emplace_back(ATTR_CARRYOVER, QStringLiteral("繰越2"));
-    QCOMPARE(CBalanceEntry::CarryOverCategory(doc), int(doc.m_cats.size()) - 1);
+    QVERIFY(doc.AppendCategories({CCategory(ATTR_CARRYOVER, QStringLiteral("繰越2"))}));
+    QCOMPARE(CBalanceEntry::CarryOverCategory(doc), int(doc.Categories().size()) - 1);
 }
 
 void TestBalanceEntry::noCarryOverCategoryIsRefused()
 {
     CCofferDoc doc;
     Fill(doc, Named({"a"}));
-    doc.m_cats[CAT_CARRY].m_nAttr = ATTR_EXPENSE;
+    support::Amend(doc, [](CLedgerContent& content) { content.m_cats[CAT_CARRY].m_nAttr = ATTR_EXPENSE; });
     CRecordingMessageSink sink;
     bool bAsked = false;
     QVERIFY(!CBalanceEntry::Run(doc, [&](CCofferDoc&, CBalanceEntry::SValues&) { return bAsked = true; }));
@@ -183,9 +183,9 @@ void TestBalanceEntry::runInsertsThenReplacesAndUndoes()
     QCOMPARE(seen.date, D2);
     QCOMPARE(seen.nCur, int(YEN));
     QCOMPARE(Descriptions(doc), (QStringList{"a", "b", "残金", "c"}));
-    QCOMPARE(doc.m_lines[2].m_nCat, std::uint8_t(CAT_CARRY));
-    QCOMPARE(doc.m_lines[2].m_nAmount, U(1000));
-    QCOMPARE(doc.m_lines[2].m_date, D2);
+    QCOMPARE(doc.Lines()[2].m_nCat, std::uint8_t(CAT_CARRY));
+    QCOMPARE(doc.Lines()[2].m_nAmount, U(1000));
+    QCOMPARE(doc.Lines()[2].m_date, D2);
     QVERIFY(doc.m_nDocFlags & CCofferDoc::DF_BALANCE_ENTRY_ON_OPEN);
 
     // The second entry starts from the first and replaces it.
@@ -193,17 +193,17 @@ void TestBalanceEntry::runInsertsThenReplacesAndUndoes()
     QCOMPARE(seen.nAmount, U(1000));
     QVERIFY(seen.bAskOnOpen);
     QCOMPARE(doc.GetLineCount(), 4);
-    QCOMPARE(doc.m_lines[2].m_nAmount, U(900));
+    QCOMPARE(doc.Lines()[2].m_nAmount, U(900));
     QVERIFY(!(doc.m_nDocFlags & CCofferDoc::DF_BALANCE_ENTRY_ON_OPEN));
     QCOMPARE(doc.GetActions().back().m_nKind, int(CAction::ACT_REPLACE_BALANCE));
 
     doc.Undo();
-    QCOMPARE(doc.m_lines[2].m_nAmount, U(1000));
+    QCOMPARE(doc.Lines()[2].m_nAmount, U(1000));
     doc.Undo();
     QCOMPARE(Descriptions(doc), (QStringList{"a", "b", "c"}));
     doc.Redo();
     doc.Redo();
-    QCOMPARE(doc.m_lines[2].m_nAmount, U(900));
+    QCOMPARE(doc.Lines()[2].m_nAmount, U(900));
 
     // Cancel changes nothing.
     QVERIFY(!CBalanceEntry::Run(doc, [](CCofferDoc&, CBalanceEntry::SValues&) { return false; }));
@@ -221,21 +221,23 @@ void TestBalanceEntry::runKeepsValuesInRange()
         return true;
     }));
     QCOMPARE(doc.GetLineCount(), 1);
-    QCOMPARE(doc.m_lines[0].m_nCur, std::uint8_t(0));
-    QCOMPARE(doc.m_lines[0].m_date, CBalanceEntry::MIN_DATE);
+    QCOMPARE(doc.Lines()[0].m_nCur, std::uint8_t(0));
+    QCOMPARE(doc.Lines()[0].m_date, CBalanceEntry::MIN_DATE);
 }
 
 void TestBalanceEntry::appendCurrencyStopsAtTheLimit()
 {
     CCofferDoc doc;
     Fill(doc, Named({"a"}));
-    while (doc.m_curs.size() < 120)
-        doc.m_curs.emplace_back(QStringLiteral("C%1").arg(doc.m_curs.size()), 2, QString());
+    std::vector<CCurFmt> more;
+    for (std::size_t n = doc.Currencies().size(); n < 120; ++n)
+        more.emplace_back(QStringLiteral("C%1").arg(n), 2, QString());
+    QVERIFY(doc.AppendCurrencies(more));
     QVERIFY(CBalanceEntry::AppendCurrency(doc, CCurFmt(QStringLiteral("Z"), 2, QString())));
-    QCOMPARE(doc.m_curs.size(), std::size_t(121));
-    QCOMPARE(doc.m_curs.back().m_strSymbol, QStringLiteral("Z"));
+    QCOMPARE(doc.Currencies().size(), std::size_t(121));
+    QCOMPARE(doc.Currencies().back().m_strSymbol, QStringLiteral("Z"));
     QVERIFY(!CBalanceEntry::AppendCurrency(doc, CCurFmt(QStringLiteral("Y"), 2, QString())));
-    QCOMPARE(doc.m_curs.size(), std::size_t(121));
+    QCOMPARE(doc.Currencies().size(), std::size_t(121));
 }
 
 QTEST_GUILESS_MAIN(TestBalanceEntry)

@@ -49,8 +49,8 @@ void TestDocQueries::newDocument()
     CClock::SetNow(QDateTime(QDate(2021, 3, 1), QTime(5, 59)));
     CCofferDoc doc;
     QVERIFY(doc.OnNewDocument());
-    QCOMPARE(doc.m_cats.size(), std::size_t(17));
-    QCOMPARE(doc.m_curs.size(), std::size_t(1));
+    QCOMPARE(doc.Categories().size(), std::size_t(17));
+    QCOMPARE(doc.Currencies().size(), std::size_t(1));
     QCOMPARE(doc.GetLineCount(), 1);
     const CReceipt& line = *doc.GetLine(0);
     QCOMPARE(line.m_date, MakeDate(2021, 2, 28)); // the day runs to 06:00
@@ -66,18 +66,18 @@ void TestDocQueries::newFromExtraction()
 {
     CCofferDoc source;
     Fill(source, Named({"a", "b", "c"}));
-    source.m_picked = {source.m_lines[0], source.m_lines[2]};
+    source.m_picked = {source.Lines()[0], source.Lines()[2]};
     CCofferDoc doc;
     doc.SetPendingSource(&source);
     QVERIFY(doc.OnNewDocument());
     QCOMPARE(Descriptions(doc), (QStringList{"a", "c"}));
-    QVERIFY(doc.m_curs == source.m_curs);
-    QVERIFY(doc.m_cats == source.m_cats);
+    QVERIFY(doc.Currencies() == source.Currencies());
+    QVERIFY(doc.Categories() == source.Categories());
     QVERIFY(source.m_picked.empty());
     // The source is used once.
     QVERIFY(doc.OnNewDocument());
     QCOMPARE(doc.GetLineCount(), 1);
-    QCOMPARE(doc.m_curs.size(), std::size_t(1));
+    QCOMPARE(doc.Currencies().size(), std::size_t(1));
 }
 
 void TestDocQueries::finishOpen_data()
@@ -106,16 +106,17 @@ void TestDocQueries::finishOpen()
     QFETCH(bool, balanceEntry);
 
     CCofferDoc doc;
-    doc.DeleteContents();
+    CLedgerContent content;
     if (lists) {
-        doc.m_curs = Currencies();
-        doc.m_cats = {CCategory(ATTR_REMARK), CCategory(ATTR_EXPENSE, QStringLiteral("食費")), CCategory(ATTR_CARRYOVER)};
+        content.m_curs = Currencies();
+        content.m_cats = {CCategory(ATTR_REMARK), CCategory(ATTR_EXPENSE, QStringLiteral("食費")), CCategory(ATTR_CARRYOVER)};
     }
     if (lines)
-        doc.m_lines = {Line(D1, YEN, 1, U(-5), QStringLiteral("パン"))};
-    doc.m_nDocFlags = flags;
+        content.m_lines = {Line(D1, YEN, 1, U(-5), QStringLiteral("パン"))};
+    content.m_nDocFlags = flags;
+    doc.Load(std::move(content));
     QCOMPARE(doc.FinishOpen(), balanceEntry);
-    QCOMPARE(int(doc.m_cats.size()), categories);
+    QCOMPARE(int(doc.Categories().size()), categories);
     QCOMPARE(doc.GetLineCount(), 1);
     if (carryCategory >= 0)
         QCOMPARE(int(doc.GetLine(0)->m_nCat), carryCategory);

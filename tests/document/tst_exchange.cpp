@@ -93,7 +93,7 @@ void TestExchange::yenValues()
     Fill(doc, lines);
     Amount nValue = 0;
     const std::uint32_t nCode =
-        doc.GetLine(row)->GetAmount(kind, doc.m_cats, nValue, CYenTable::Of(doc.GetExchangeTable()));
+        doc.GetLine(row)->GetAmount(kind, doc.Categories(), nValue, CYenTable::Of(doc.GetExchangeTable()));
     QVERIFY(nCode & CReceipt::AMOUNT_CONVERTED);
     QCOMPARE(nValue, yen);
     QCOMPARE(doc.GetLine(row)->m_nFlags & CReceipt::RF_ERROR_MASK, 0);

@@ -166,9 +166,9 @@ void TestHistoryProperty::CheckInvariants(const CCofferDoc& doc, const CShadowVi
     QCOMPARE(view.m_nRows, doc.GetLineCount());
     const int nEntries = int(doc.GetExchangeTable().size());
     bool bReversed = false;
-    for (const CReceipt& line : doc.m_lines) {
-        QVERIFY(line.m_nCur < doc.m_curs.size());
-        QVERIFY(line.m_nCat < doc.m_cats.size() && line.m_nCat2 < doc.m_cats.size());
+    for (const CReceipt& line : doc.Lines()) {
+        QVERIFY(line.m_nCur < doc.Currencies().size());
+        QVERIFY(line.m_nCat < doc.Categories().size() && line.m_nCat2 < doc.Categories().size());
         QVERIFY(line.m_nExchg >= -1 && line.m_nExchg < nEntries);
         QVERIFY(line.m_nExchg2 >= -1 && line.m_nExchg2 < nEntries);
         bReversed |= (line.m_nFlags & CReceipt::RF_DATE_REVERSED) != 0;
@@ -198,7 +198,7 @@ void TestHistoryProperty::undoAllRedoAll()
     CRandomLedger random(seed);
     CCofferDoc doc;
     Fill(doc, random.RandomLines(8));
-    const std::vector<CReceipt> initial = doc.m_lines;
+    const std::vector<CReceipt> initial = doc.Lines();
     CShadowView view(doc.GetLineCount());
     doc.AddView(&view);
 
@@ -208,21 +208,21 @@ void TestHistoryProperty::undoAllRedoAll()
         if (QTest::currentTestFailed())
             QFAIL(qPrintable(QStringLiteral("after step %1").arg(i)));
     }
-    const std::vector<CReceipt> final = doc.m_lines;
+    const std::vector<CReceipt> final = doc.Lines();
     const int nFinalPos = doc.GetActionPos();
 
     while (doc.CanUndo()) {
         doc.Undo();
         CheckInvariants(doc, view);
     }
-    QVERIFY(SameLines(doc.m_lines, initial));
+    QVERIFY(SameLines(doc.Lines(), initial));
     QVERIFY(!doc.IsModified());
     // Redo up to where the random steps left the history (its redo part may go further).
     while (doc.GetActionPos() < nFinalPos) {
         doc.Redo();
         CheckInvariants(doc, view);
     }
-    QVERIFY(SameLines(doc.m_lines, final));
+    QVERIFY(SameLines(doc.Lines(), final));
     doc.RemoveView(&view);
 }
 

@@ -54,7 +54,7 @@ void TestLists::reorderCurrencies()
     const std::uint32_t dwStamp = doc.GetCurrencyStamp();
     CClock::SetTickCount(dwStamp + 50);
 
-    std::vector<CCurFmt> curs = {doc.m_curs[0], doc.m_curs[2], doc.m_curs[1]};
+    std::vector<CCurFmt> curs = {doc.Currencies()[0], doc.Currencies()[2], doc.Currencies()[1]};
     QVERIFY(doc.ReplaceCurrencies(curs, {0, 2, 1}));
     QCOMPARE(view.m_notices, QStringList{"CurrenciesRemapped(table=0,2,1)"});
     QVERIFY(doc.IsModified());
@@ -98,7 +98,7 @@ void TestLists::currencyRemap()
         curs.emplace_back(QStringLiteral("C%1").arg(i), 2, QString());
     QVERIFY(doc.ReplaceCurrencies(curs, std::vector<int>(prev.begin(), prev.end())));
     QCOMPARE(view.m_notices, QStringList{notice});
-    QVERIFY(doc.GetLine(0)->m_nCur < doc.m_curs.size());
+    QVERIFY(doc.GetLine(0)->m_nCur < doc.Currencies().size());
     doc.RemoveView(&view);
 }
 
@@ -106,14 +106,14 @@ void TestLists::refusedLists()
 {
     CCofferDoc doc;
     Fill(doc, Named({"a"}));
-    const std::vector<CCurFmt> curs = doc.m_curs;
-    const std::vector<CCategory> cats = doc.m_cats;
+    const std::vector<CCurFmt> curs = doc.Currencies();
+    const std::vector<CCategory> cats = doc.Categories();
     QVERIFY(!doc.ReplaceCurrencies({}, {}));
     QVERIFY(!doc.ReplaceCurrencies(curs, {0, 1}));
     QVERIFY(!doc.ReplaceCategories({}, {}));
     QVERIFY(!doc.ReplaceCategories(std::vector<CCategory>(122, CCategory(ATTR_EXPENSE)), Identity(122)));
-    QVERIFY(doc.m_curs == curs);
-    QVERIFY(doc.m_cats == cats);
+    QVERIFY(doc.Currencies() == curs);
+    QVERIFY(doc.Categories() == cats);
     QVERIFY(!doc.IsModified());
 }
 
@@ -129,7 +129,7 @@ void TestLists::reorderCategories()
     CRecordingView view;
     doc.AddView(&view);
 
-    std::vector<CCategory> cats = doc.m_cats;
+    std::vector<CCategory> cats = doc.Categories();
     std::swap(cats[CAT_FOOD], cats[CAT_HOUSING]);
     std::vector<int> prev = Identity(int(cats.size()));
     std::swap(prev[CAT_FOOD], prev[CAT_HOUSING]);
@@ -161,9 +161,9 @@ void TestLists::deletedCategoryMergesUses()
                                         Line(D1, YEN, CAT_HOUSING, U(-1), QStringLiteral("y"))};
     doc.AddToIndex(std::span<const CReceipt>(gone));
 
-    std::vector<CCategory> cats = doc.m_cats;
+    std::vector<CCategory> cats = doc.Categories();
     cats.erase(cats.begin() + 5);
-    std::vector<int> prev = Identity(int(doc.m_cats.size()));
+    std::vector<int> prev = Identity(int(doc.Categories().size()));
     prev.erase(prev.begin() + 5);
     QVERIFY(doc.ReplaceCategories(cats, prev));
 
@@ -183,12 +183,12 @@ void TestLists::stampsAlwaysChange()
     CCofferDoc doc;
     Fill(doc, Named({"a"}));
     QCOMPARE(doc.GetCurrencyStamp(), 1000u);
-    QVERIFY(doc.ReplaceCurrencies(doc.m_curs, Identity(int(doc.m_curs.size()))));
+    QVERIFY(doc.ReplaceCurrencies(doc.Currencies(), Identity(int(doc.Currencies().size()))));
     const std::uint32_t dwFirst = doc.GetCurrencyStamp();
-    QVERIFY(doc.ReplaceCurrencies(doc.m_curs, Identity(int(doc.m_curs.size()))));
+    QVERIFY(doc.ReplaceCurrencies(doc.Currencies(), Identity(int(doc.Currencies().size()))));
     QVERIFY(doc.GetCurrencyStamp() != dwFirst);
     QCOMPARE(doc.GetCategoryStamp(), 1000u);
-    QVERIFY(doc.ReplaceCategories(doc.m_cats, Identity(int(doc.m_cats.size()))));
+    QVERIFY(doc.ReplaceCategories(doc.Categories(), Identity(int(doc.Categories().size()))));
     QVERIFY(doc.GetCategoryStamp() != 1000u);
 }
 

@@ -112,7 +112,7 @@ void TestPropList::addTwoDeleteFirstThenApply()
     CCofferDoc doc;
     Fill(doc, {Line(MakeDate(2024, 1, 1), YEN, CAT_FOOD, U(-1), "x")});
     CPropList<CCategory> list;
-    list.Fill(doc.m_cats);
+    list.Fill(doc.Categories());
     const int nCount = list.Count();
     list.Insert(-1, CCategory(ATTR_INCOME, QStringLiteral("給与")));
     list.Insert(-1, CCategory(ATTR_EXPENSE, QStringLiteral("趣味")));
@@ -120,9 +120,9 @@ void TestPropList::addTwoDeleteFirstThenApply()
     QVERIFY(!list.IsFromDocument(nCount));
     QVERIFY(doc.ReplaceCategories(list.Values(), list.Origins()));
     list.Renumber();
-    QCOMPARE(int(doc.m_cats.size()), nCount + 1);
-    QCOMPARE(doc.m_cats.back().m_strName, QStringLiteral("趣味"));
-    QCOMPARE(doc.m_lines[0].m_nCat, std::uint8_t(CAT_FOOD));
+    QCOMPARE(int(doc.Categories().size()), nCount + 1);
+    QCOMPARE(doc.Categories().back().m_strName, QStringLiteral("趣味"));
+    QCOMPARE(doc.Lines()[0].m_nCat, std::uint8_t(CAT_FOOD));
     QVERIFY(!list.IsModified());
     QCOMPARE(list.Origin(nCount), nCount);
     QVERIFY(list.IsFromDocument(nCount));
@@ -134,14 +134,14 @@ void TestPropList::applyRemapsLinesAndHistory()
     Fill(doc, Named({"a", "b"}));
     doc.PushAction(CAction::RemoveRows(CAction::ACT_DELETE_ROWS, 1, 1));
     CPropList<CCategory> list;
-    list.Fill(doc.m_cats);
+    list.Fill(doc.Categories());
     // Food moves up to position 2, above 収入.
     QCOMPARE(list.MoveUp(CAT_FOOD), int(CAT_FOOD) - 1);
     QVERIFY(doc.ReplaceCategories(list.Values(), list.Origins()));
-    QCOMPARE(doc.m_cats[CAT_FOOD - 1].m_strName, QStringLiteral("食料"));
-    QCOMPARE(doc.m_lines[0].m_nCat, std::uint8_t(CAT_FOOD - 1));
+    QCOMPARE(doc.Categories()[CAT_FOOD - 1].m_strName, QStringLiteral("食料"));
+    QCOMPARE(doc.Lines()[0].m_nCat, std::uint8_t(CAT_FOOD - 1));
     doc.Undo();
-    QCOMPARE(doc.m_lines[1].m_nCat, std::uint8_t(CAT_FOOD - 1));
+    QCOMPARE(doc.Lines()[1].m_nCat, std::uint8_t(CAT_FOOD - 1));
     QVERIFY(doc.IsCategoryInUse(CAT_FOOD - 1));
     QVERIFY(!doc.IsCategoryInUse(CAT_FOOD));
 }

@@ -138,7 +138,7 @@ void TestRecompute::budgetStaysInForce()
     QCOMPARE(budget.GetBudget(nFoodKey, USD, 5), 0);
 
     // A second budget for the same month wins and is marked.
-    std::vector<CReceipt> lines = doc.m_lines;
+    std::vector<CReceipt> lines = doc.Lines();
     lines.insert(lines.begin() + 2, Line(MakeDate(2020, 4, 0), YEN, CAT_BUDGET, U(-500), QStringLiteral("食料")));
     Fill(doc, lines);
     QCOMPARE(doc.GetLine(1)->m_nFlags & CReceipt::RF_ERROR_MASK, 0);
@@ -243,7 +243,10 @@ void TestRecompute::reportsNewDateReversal()
     CCofferDoc doc;
     Fill(doc, Named({QStringLiteral("a"), QStringLiteral("b")}));
     QCOMPARE(doc.Recompute(), 0);
-    doc.m_lines[1].m_date = MakeDate(2019, 1, 1);
+    // A reader hands over the lines as they are; only the next recomputation sees them.
+    CLedgerContent content = support::Content(doc);
+    content.m_lines[1].m_date = MakeDate(2019, 1, 1);
+    doc.Load(std::move(content));
     QCOMPARE(doc.Recompute(), 1);
     QCOMPARE(doc.Recompute(), 0); // still there, no longer new
 }

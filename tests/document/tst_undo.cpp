@@ -152,7 +152,7 @@ void TestUndo::everyKind()
     QFETCH(QString, redoNotice);
     QFETCH(QString, undoNotice);
 
-    const std::vector<CReceipt> initial = m_pDoc->m_lines;
+    const std::vector<CReceipt> initial = m_pDoc->Lines();
     const QString strName = action.GetName();
     QVERIFY(m_pDoc->PushAction(std::move(action)));
     QCOMPARE(Descriptions(*m_pDoc), after);
@@ -162,7 +162,7 @@ void TestUndo::everyKind()
 
     m_view.Clear();
     m_pDoc->Undo();
-    QVERIFY(SameLines(m_pDoc->m_lines, initial));
+    QVERIFY(SameLines(m_pDoc->Lines(), initial));
     QCOMPARE(m_view.m_notices, QStringList{undoNotice});
     QCOMPARE(m_pDoc->GetActionNames(false), QStringList{strName});
     QVERIFY(!m_pDoc->IsModified());
@@ -378,10 +378,10 @@ void TestUndo::refusedGroup_data()
 void TestUndo::refusedGroup()
 {
     QFETCH(CAction, action);
-    const std::vector<CReceipt> initial = m_pDoc->m_lines;
+    const std::vector<CReceipt> initial = m_pDoc->Lines();
     QVERIFY(!m_pDoc->PushAction(std::move(action)));
     QVERIFY(!m_pDoc->PushGroup({}));
-    QVERIFY(SameLines(m_pDoc->m_lines, initial));
+    QVERIFY(SameLines(m_pDoc->Lines(), initial));
     QVERIFY(m_view.m_notices.isEmpty());
     QVERIFY(m_pDoc->GetActions().empty());
     QVERIFY(!m_pDoc->IsModified());
@@ -452,14 +452,14 @@ void TestUndo::moveCells()
     QFETCH(QString, undoNotice);
 
     const std::vector<int> kinds = {COL_DATE, COL_CATEGORY, COL_IN, COL_OUT, COL_DESCRIPTION};
-    const std::vector<CReceipt> initial = m_pDoc->m_lines;
+    const std::vector<CReceipt> initial = m_pDoc->Lines();
     QVERIFY(m_pDoc->MoveRange(source, kinds, targetCol, targetRow));
     QCOMPARE(Descriptions(*m_pDoc), after);
     QCOMPARE(m_view.m_notices, QStringList{redoNotice});
     QCOMPARE(m_pDoc->GetActionNames(true), QStringList{QStringLiteral("移動")});
     m_view.Clear();
     m_pDoc->Undo();
-    QVERIFY(SameLines(m_pDoc->m_lines, initial));
+    QVERIFY(SameLines(m_pDoc->Lines(), initial));
     QCOMPARE(m_view.m_notices, QStringList{undoNotice});
     m_pDoc->Redo();
     QCOMPARE(Descriptions(*m_pDoc), after);

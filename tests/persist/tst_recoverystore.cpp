@@ -160,8 +160,8 @@ void TestRecoveryStore::deadOwnersCopyComesBack()
     CCofferDoc back;
     QVERIFY(CDocumentFile::Open(back, entry.m_strFile));
     QCOMPARE(back.GetLineCount(), doc.GetLineCount());
-    QVERIFY(back.m_lines == doc.m_lines);
-    QVERIFY(back.m_cats.size() == doc.m_cats.size());
+    QVERIFY(back.Lines() == doc.Lines());
+    QVERIFY(back.Categories().size() == doc.Categories().size());
 
     QVERIFY(store.Discard(entry));
     QVERIFY(store.Leftovers().isEmpty());
@@ -245,7 +245,7 @@ void TestRecoveryStore::protectedCopyIsEnciphered()
     CScopedPasswordPrompt scoped(&right);
     CCofferDoc back;
     QVERIFY(CDocumentFile::Open(back, entry.m_strFile));
-    QVERIFY(back.m_lines == doc.m_lines);
+    QVERIFY(back.Lines() == doc.Lines());
     // A later save of the restored ledger protects it again.
     QCOMPARE(back.m_strPassword, QStringLiteral("hidden"));
 }

@@ -264,7 +264,7 @@ void TestCofferView::frameStaysOnCursor()
             view.OnUpdate(nullptr, SPeriodShown{});
     }
     QCOMPARE(view.FramePos(), view.Selection().FrameCell());
-    QCOMPARE(doc.m_lines[std::size_t(view.FirstLine() + view.FramePos().y())].m_strDesc, frameLine);
+    QCOMPARE(doc.Lines()[std::size_t(view.FirstLine() + view.FramePos().y())].m_strDesc, frameLine);
 }
 
 void TestCofferView::selectionTotal()
@@ -303,9 +303,10 @@ void TestCofferView::pasteIntoAnotherLedgerMergesLists()
 {
     CCofferDoc source;
     Fill(source, { Line(MakeDate(2024, 3, 1), USD, CAT_FOOD, U(-3), QStringLiteral("coffee")) });
-    source.m_cats.emplace_back(ATTR_EXPENSE, QStringLiteral("趣味"));
-    source.m_lines.push_back(Line(MakeDate(2024, 3, 2), YEN, 17, U(-500), QStringLiteral("本")));
-    source.Recompute();
+    support::Amend(source, [](CLedgerContent& content) {
+        content.m_cats.emplace_back(ATTR_EXPENSE, QStringLiteral("趣味"));
+        content.m_lines.push_back(Line(MakeDate(2024, 3, 2), YEN, 17, U(-500), QStringLiteral("本")));
+    });
     CCofferView sourceView(source);
     sourceView.Selection().SetRange(CRange::WholeRows(0, 1));
     sourceView.ExecuteCommand(ID_EDIT_COPY);
@@ -318,10 +319,10 @@ void TestCofferView::pasteIntoAnotherLedgerMergesLists()
     targetView.ExecuteCommand(ID_EDIT_PASTE);
     QVERIFY(sink.m_boxes.isEmpty());
     QCOMPARE(Descriptions(target), (QStringList{ "x", "coffee", "本", "y" }));
-    QCOMPARE(target.m_curs.back().m_strSymbol, QStringLiteral("$"));
-    QCOMPARE(target.m_cats.back().m_strName, QStringLiteral("趣味"));
+    QCOMPARE(target.Currencies().back().m_strSymbol, QStringLiteral("$"));
+    QCOMPARE(target.Categories().back().m_strName, QStringLiteral("趣味"));
     // Dated like the line they went before; selected as whole rows.
-    QCOMPARE(target.m_lines[1].m_date, MakeDate(2024, 3, 2));
+    QCOMPARE(target.Lines()[1].m_date, MakeDate(2024, 3, 2));
     QCOMPARE(targetView.LineCount(), 4);
     QVERIFY(targetView.Selection().GetPrimaryRange() == CRange::WholeRows(1, 2));
     target.Undo();
@@ -426,7 +427,7 @@ void TestCofferView::inplaceEditOfJapaneseText()
     pEdit->selectAll();
     TypeText(pEdit, QStringLiteral("牛乳"));
     QTest::keyClick(pEdit, Qt::Key_Return);
-    QCOMPARE(doc.m_lines[3].m_strDesc, QStringLiteral("牛乳"));
+    QCOMPARE(doc.Lines()[3].m_strDesc, QStringLiteral("牛乳"));
     // A text the column refuses changes nothing and says nothing.
     CRecordingMessageSink sink;
     view.SetCurCell(C_IN, 3, 0, 0);
@@ -486,7 +487,7 @@ void TestCofferView::inactiveMonthKeepsItsLines()
     QCOMPARE(view.PeriodMode(), int(PERIOD_MONTH));
     QStringList names;
     for (int i = 0; i < view.LineCount(); ++i)
-        names.append(doc.m_lines[std::size_t(view.FirstLine() + i)].m_strDesc);
+        names.append(doc.Lines()[std::size_t(view.FirstLine() + i)].m_strDesc);
     QCOMPARE(names, shown);
     QCOMPARE(view.CellRowCount(), int(shown.size()));
 }
@@ -532,7 +533,7 @@ void TestCofferView::balanceMismatchTip()
     // A carry-over line that states another balance than the one computed.
     Fill(doc, { Line(MakeDate(2024, 3, 1), YEN, CAT_INCOME, U(1000), QStringLiteral("給料")),
                 Line(MakeDate(2024, 3, 2), YEN, CAT_CARRY, U(700), QStringLiteral("繰り越し")) });
-    QVERIFY(doc.m_lines[1].m_nFlags & CReceipt::RF_BALANCE_MISMATCH);
+    QVERIFY(doc.Lines()[1].m_nFlags & CReceipt::RF_BALANCE_MISMATCH);
     CCofferView view(doc);
     QVERIFY(ShowAt700x300(view));
     const QRect rc = view.CellToRect(C_BALANCE, 1, false);
@@ -714,7 +715,7 @@ void TestCofferView::dropCopiesRows()
     const QPoint pt(rc.center().x(), rc.top() + 2);
     QCOMPARE(DragOnto(view, data, pt, Qt::ControlModifier), Qt::CopyAction);
     QCOMPARE(Descriptions(doc), (QStringList{ "a", "x", "b", "c" }));
-    QCOMPARE(doc.m_lines[1].m_date, MakeDate(2024, 3, 2));
+    QCOMPARE(doc.Lines()[1].m_date, MakeDate(2024, 3, 2));
 }
 
 void TestCofferView::cloneCopiesState()

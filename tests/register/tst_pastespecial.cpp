@@ -44,7 +44,7 @@ SMethod Method(int nMethod, bool bUseDate = false, PackedDate date = 0)
 QList<int> Days(const CCofferDoc& doc)
 {
     QList<int> days;
-    for (const CReceipt& line : doc.m_lines)
+    for (const CReceipt& line : doc.Lines())
         days.append(DateDay(line.m_date));
     return days;
 }
@@ -168,7 +168,7 @@ void TestPasteSpecial::overwriteTakesTickedParts()
     CRegEdit::SPastePlan plan = CRegEdit::PlanPasteSpecial(doc, buffer, 2, method);
     QCOMPARE(CRegEdit::ExecutePaste(doc, plan), 0);
     QCOMPARE(doc.GetLineCount(), 4);
-    const CReceipt& line = doc.m_lines[2];
+    const CReceipt& line = doc.Lines()[2];
     QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5")
                  .arg(DateDay(line.m_date))
                  .arg(line.m_nCur)
@@ -177,8 +177,8 @@ void TestPasteSpecial::overwriteTakesTickedParts()
                  .arg(line.m_strDesc),
              second);
     doc.Undo();
-    QCOMPARE(doc.m_lines[2].m_strDesc, QStringLiteral("c"));
-    QCOMPARE(doc.m_lines[2].m_nAmount, U(-300));
+    QCOMPARE(doc.Lines()[2].m_strDesc, QStringLiteral("c"));
+    QCOMPARE(doc.Lines()[2].m_nAmount, U(-300));
 }
 
 void TestPasteSpecial::overwriteNeedsEnoughLines()
@@ -189,7 +189,7 @@ void TestPasteSpecial::overwriteNeedsEnoughLines()
     CRegEdit::SPastePlan plan = CRegEdit::PlanPasteSpecial(doc, buffer, 3, Method(SMethod::METHOD_OVERWRITE));
     QCOMPARE(CRegEdit::ExecutePaste(doc, plan), int(IDS_PASTE_SHAPE_MISMATCH));
     QVERIFY(!doc.CanUndo());
-    QCOMPARE(doc.m_curs.size(), std::size_t(2));
+    QCOMPARE(doc.Currencies().size(), std::size_t(2));
 }
 
 void TestPasteSpecial::byDateIsOneStep()

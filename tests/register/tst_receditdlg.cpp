@@ -158,9 +158,9 @@ void TestRecEditDlg::nextThreeTimesThenCancel()
     QCOMPARE(shownDates, (QList<QDate>{ Day(3, 2), Day(3, 5), Day(3, 5), Day(3, 5) }));
     QCOMPARE(shownCurrencies, (QList<int>{ YEN, USD, USD, USD }));
     QCOMPARE(Descriptions(doc), (QStringList{ "a", "n1", "n2", "n3", "b" }));
-    QCOMPARE(doc.m_lines[3].m_nAmount, U(-30));
-    QCOMPARE(doc.m_lines[3].m_strInput, QStringLiteral("-30"));
-    QCOMPARE(int(doc.m_lines[3].m_nCur), int(USD));
+    QCOMPARE(doc.Lines()[3].m_nAmount, U(-30));
+    QCOMPARE(doc.Lines()[3].m_strInput, QStringLiteral("-30"));
+    QCOMPARE(int(doc.Lines()[3].m_nCur), int(USD));
     QCOMPARE(doc.GetActionNames(true).size(), 3);
     for (int i = 0; i < 3; ++i)
         doc.Undo();
@@ -208,8 +208,8 @@ void TestRecEditDlg::modifyWholeRow()
     view.ExecuteCommand(ID_EDIT_MODIFY_ROW);
     QCOMPARE(driver.m_nCalls, 1);
     QCOMPARE(Descriptions(doc), (QStringList{ "a", "牛乳", "c" }));
-    QCOMPARE(doc.m_lines[1].m_nAmount, U(-150));
-    QCOMPARE(doc.m_lines[1].m_date, MakeDate(2024, 3, 2));
+    QCOMPARE(doc.Lines()[1].m_nAmount, U(-150));
+    QCOMPARE(doc.Lines()[1].m_date, MakeDate(2024, 3, 2));
     QCOMPARE(doc.GetActionNames(true).size(), 1);
     doc.Undo();
     QCOMPARE(Descriptions(doc), (QStringList{ "a", "b", "c" }));
@@ -287,15 +287,15 @@ void TestRecEditDlg::counterCategoryNeedsSeparator()
     QCOMPARE(entry.m_nAmount2, Amount(2500000));
     QCOMPARE(entry.m_nCat2, int(CAT_SAVINGS));
     QCOMPARE(entry.Finish(doc, dlg.result()), int(CRecEditEntry::RESULT_OK));
-    QCOMPARE(doc.m_lines[1].m_strDesc, QStringLiteral("米；積立"));
-    QCOMPARE(int(doc.m_lines[1].m_nCat2), int(CAT_SAVINGS));
+    QCOMPARE(doc.Lines()[1].m_strDesc, QStringLiteral("米；積立"));
+    QCOMPARE(int(doc.Lines()[1].m_nCat2), int(CAT_SAVINGS));
 }
 
 void TestRecEditDlg::newCategoryInline()
 {
     CCofferDoc doc;
     Fill(doc, Named({ "a" }));
-    const int nCats = int(doc.m_cats.size());
+    const int nCats = int(doc.Categories().size());
     CRecEditDlg::SetAddCategoryAsk([](CCategory& cat, const QStringList& names, QWidget*) {
         if (!names.contains(QStringLiteral("食料")))
             return false;
@@ -318,10 +318,10 @@ void TestRecEditDlg::newCategoryInline()
         dlg.Button(CRecEditEntry::RESULT_OK)->click();
     });
     view.ExecuteCommand(ID_EDIT_ADD);
-    QCOMPARE(int(doc.m_cats.size()), nCats + 1);
-    QCOMPARE(doc.m_cats.back().m_strName, QStringLiteral("給与"));
-    QCOMPARE(int(doc.m_lines[1].m_nCat), nCats);
-    QCOMPARE(doc.m_lines[1].m_nAmount, U(250000));
+    QCOMPARE(int(doc.Categories().size()), nCats + 1);
+    QCOMPARE(doc.Categories().back().m_strName, QStringLiteral("給与"));
+    QCOMPARE(int(doc.Lines()[1].m_nCat), nCats);
+    QCOMPARE(doc.Lines()[1].m_nAmount, U(250000));
     QVERIFY(doc.IsModified());
 }
 
@@ -329,7 +329,7 @@ void TestRecEditDlg::newCategoryThroughItsDialog()
 {
     CCofferDoc doc;
     Fill(doc, Named({ "a" }));
-    const int nCats = int(doc.m_cats.size());
+    const int nCats = int(doc.Categories().size());
     CRecEditEntry entry;
     QVERIFY(entry.Begin(doc, CRecEditEntry::CMD_ADD, 0, true));
     CRecEditDlg dlg(entry, &doc.GetRecItems(), true);
@@ -350,7 +350,7 @@ void TestRecEditDlg::newCategoryThroughItsDialog()
     dlg.Button(CRecEditEntry::RESULT_CANCEL)->click();
     // A category added in the dialog stays, even when the line is not entered.
     QCOMPARE(entry.Finish(doc, dlg.result()), int(CRecEditEntry::RESULT_CANCEL));
-    QCOMPARE(doc.m_cats.back().m_strName, QStringLiteral("医療"));
+    QCOMPARE(doc.Categories().back().m_strName, QStringLiteral("医療"));
     QCOMPARE(doc.GetLineCount(), 1);
 }
 
@@ -366,10 +366,14 @@ void TestRecEditDlg::addRefusedAtLimit()
     QFETCH(bool, currency);
     CCofferDoc doc;
     Fill(doc, Named({ "a" }));
-    while (doc.m_curs.size() < std::size_t(CListCheck::MAX_ENTRIES))
-        doc.m_curs.emplace_back(QStringLiteral("C%1").arg(doc.m_curs.size()), 2, QString());
-    while (doc.m_cats.size() < std::size_t(CListCheck::MAX_ENTRIES))
-        doc.m_cats.emplace_back(ATTR_EXPENSE, QStringLiteral("費目%1").arg(doc.m_cats.size()));
+    std::vector<CCurFmt> curs;
+    for (std::size_t n = doc.Currencies().size(); n < std::size_t(CListCheck::MAX_ENTRIES); ++n)
+        curs.emplace_back(QStringLiteral("C%1").arg(n), 2, QString());
+    std::vector<CCategory> cats;
+    for (std::size_t n = doc.Categories().size(); n < std::size_t(CListCheck::MAX_ENTRIES); ++n)
+        cats.emplace_back(ATTR_EXPENSE, QStringLiteral("費目%1").arg(n));
+    QVERIFY(doc.AppendCurrencies(curs));
+    QVERIFY(doc.AppendCategories(cats));
     bool bAsked = false;
     CRecEditDlg::SetAddCategoryAsk([&bAsked](CCategory&, const QStringList&, QWidget*) { return bAsked = true; });
     CRecEditDlg::SetAddCurrencyAsk([&bAsked](CCurFmt&, const QStringList&, QWidget*) { return bAsked = true; });

@@ -228,8 +228,8 @@ void TestRecEditEntry::inputWithoutLineIsToday()
     QCOMPARE(Enter(entry, CAT_FOOD, QStringLiteral("-250"), QStringLiteral("パン")), 0);
     QCOMPARE(entry.Finish(doc, CRecEditEntry::RESULT_OK), int(CRecEditEntry::RESULT_OK));
     QCOMPARE(doc.GetLineCount(), 1);
-    QCOMPARE(doc.m_lines[0].m_nAmount, U(-250));
-    QCOMPARE(doc.m_lines[0].m_strInput, QStringLiteral("-250"));
+    QCOMPARE(doc.Lines()[0].m_nAmount, U(-250));
+    QCOMPARE(doc.Lines()[0].m_strInput, QStringLiteral("-250"));
     QVERIFY(doc.FindRecItem(u"パン") >= 0);
     QCOMPARE(doc.GetActionNames(true), QStringList{ CAction::KindName(CAction::ACT_ENTER_ROW) });
 }
@@ -272,17 +272,17 @@ void TestRecEditEntry::modifyReplacesAsOneUndoableAction()
     QCOMPARE(Enter(entry, CAT_FOOD, QStringLiteral("-500"), QStringLiteral("夕食；ATM"), CAT_SAVINGS), 0);
     QCOMPARE(entry.Finish(doc, CRecEditEntry::RESULT_OK), int(CRecEditEntry::RESULT_OK));
     QCOMPARE(doc.GetLineCount(), 2);
-    const CReceipt& line = doc.m_lines[1];
+    const CReceipt& line = doc.Lines()[1];
     QCOMPARE(line.m_nCat2, std::uint8_t(CAT_SAVINGS));
     QCOMPARE(line.m_nAmount, U(-500));
     QCOMPARE(line.m_nAmount2, U(500));
     QCOMPARE(line.m_nFlags & CReceipt::RF_RAW_TEXT, 0);
     QCOMPARE(doc.GetActionNames(true), QStringList{ CAction::KindName(CAction::ACT_EDIT_ROW) });
     doc.Undo();
-    QCOMPARE(doc.m_lines[1].m_strDesc, QStringLiteral("b"));
+    QCOMPARE(doc.Lines()[1].m_strDesc, QStringLiteral("b"));
     QVERIFY(!doc.IsModified());
     doc.Redo();
-    QCOMPARE(doc.m_lines[1].m_strDesc, QStringLiteral("夕食；ATM"));
+    QCOMPARE(doc.Lines()[1].m_strDesc, QStringLiteral("夕食；ATM"));
 }
 
 void TestRecEditEntry::addAfterLastAndBeforeFirst()
@@ -305,16 +305,16 @@ void TestRecEditEntry::appendedCategoryStaysOnCancel()
 {
     CCofferDoc doc;
     Fill(doc, Named({ QStringLiteral("a") }));
-    const std::size_t nCats = doc.m_cats.size();
+    const std::size_t nCats = doc.Categories().size();
     CRecEditEntry entry;
     QVERIFY(entry.Begin(doc, CRecEditEntry::CMD_INPUT, 0, true));
     entry.m_cats.emplace_back(ATTR_INCOME, QStringLiteral("給与"));
     entry.m_curs.emplace_back(QStringLiteral("€"), 2, QStringLiteral("EUR"));
     Enter(entry, int(nCats), QStringLiteral("300"), QString());
     QCOMPARE(entry.Finish(doc, CRecEditEntry::RESULT_CANCEL), int(CRecEditEntry::RESULT_CANCEL));
-    QCOMPARE(doc.m_cats.size(), nCats + 1);
-    QCOMPARE(doc.m_cats.back().m_strName, QStringLiteral("給与"));
-    QCOMPARE(doc.m_curs.back().m_strSymbol, QStringLiteral("€"));
+    QCOMPARE(doc.Categories().size(), nCats + 1);
+    QCOMPARE(doc.Categories().back().m_strName, QStringLiteral("給与"));
+    QCOMPARE(doc.Currencies().back().m_strSymbol, QStringLiteral("€"));
     QCOMPARE(doc.GetLineCount(), 1);
     QVERIFY(doc.IsModified());
 }

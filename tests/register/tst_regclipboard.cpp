@@ -102,23 +102,23 @@ void TestRegClipboard::privateBytes()
     ar.WriteCount(2);
     for (int i = 1; i <= 2; ++i) {
         ar.WriteObjectTag(CLedgerRecords::ReceiptClass, CLedgerRecords::Schema);
-        CLedgerRecords::WriteReceipt(ar, doc.m_lines[std::size_t(i)]);
+        CLedgerRecords::WriteReceipt(ar, doc.Lines()[std::size_t(i)]);
     }
-    ar.WriteInt64(doc.m_lines[1].m_nBalance);
-    ar.WriteInt64(doc.m_lines[2].m_nBalance);
+    ar.WriteInt64(doc.Lines()[1].m_nBalance);
+    ar.WriteInt64(doc.Lines()[2].m_nBalance);
     ar.WriteCount(2); // currencies 0 and 1
     ar.WriteUInt32(0);
     ar.WriteUInt32(1);
     ar.WriteCount(2);
     for (int i = 0; i < 2; ++i) {
         ar.WriteObjectTag(CLedgerRecords::CurFmtClass, CLedgerRecords::Schema);
-        CLedgerRecords::WriteCurFmt(ar, doc.m_curs[std::size_t(i)]);
+        CLedgerRecords::WriteCurFmt(ar, doc.Currencies()[std::size_t(i)]);
     }
     ar.WriteCount(1); // category 3
     ar.WriteUInt32(CAT_FOOD);
     ar.WriteCount(1);
     ar.WriteObjectTag(CLedgerRecords::CategoryClass, CLedgerRecords::Schema);
-    CLedgerRecords::WriteCategory(ar, doc.m_cats[CAT_FOOD]);
+    CLedgerRecords::WriteCategory(ar, doc.Categories()[CAT_FOOD]);
     QCOMPARE(bytes.toHex(' '), ar.TakeBuffer().toHex(' '));
 
     // The fixed head, byte for byte: W, H, grabs, the column count and kinds, the line count,
@@ -142,7 +142,7 @@ void TestRegClipboard::privateRoundTrip()
     QCOMPARE(data.m_lines.size(), std::size_t(3));
     for (int i = 0; i < 3; ++i) {
         const CReceipt& a = data.m_lines[std::size_t(i)];
-        const CReceipt& b = doc.m_lines[std::size_t(i)];
+        const CReceipt& b = doc.Lines()[std::size_t(i)];
         QCOMPARE(a.m_date, b.m_date);
         QCOMPARE(a.m_nCur, b.m_nCur);
         QCOMPARE(a.m_nCat, b.m_nCat);
@@ -247,17 +247,17 @@ void TestRegClipboard::bufferMergesLists()
 {
     CCofferDoc source;
     Fill(source, { Line(MakeDate(2024, 3, 1), USD, CAT_FOOD, U(-3), QStringLiteral("a")) });
-    source.m_curs.emplace_back(QStringLiteral("£"), 2, QStringLiteral("GBP"));
-    source.m_cats.emplace_back(ATTR_EXPENSE, QStringLiteral("趣味"));
-    source.m_lines.push_back(Line(MakeDate(2024, 3, 2), 2, 17, U(-5), QStringLiteral("b"), CAT_SAVINGS, U(5)));
-    source.Recompute();
+    support::Amend(source, [](CLedgerContent& content) {
+        content.m_curs.emplace_back(QStringLiteral("£"), 2, QStringLiteral("GBP"));
+        content.m_cats.emplace_back(ATTR_EXPENSE, QStringLiteral("趣味"));
+        content.m_lines.push_back(Line(MakeDate(2024, 3, 2), 2, 17, U(-5), QStringLiteral("b"), CAT_SAVINGS, U(5)));
+    });
     const QByteArray bytes = CRegClipboard::BuildPrivate(source, CRegColumns::DefaultLayout(), CLineRange::WholeRows(0, 1), 0, 0);
 
     // The target knows the dollar at another position, not the pound nor 趣味.
     CCofferDoc target;
-    Fill(target, {}, false);
-    target.m_curs.emplace_back(QStringLiteral("€"), 2, QStringLiteral("EUR"));
-    target.m_curs.emplace_back(QStringLiteral("$"), 2, QStringLiteral("USD"));
+    support::Fill(target, {}, {CNewLedger::Currencies()[0], CCurFmt(QStringLiteral("€"), 2, QStringLiteral("EUR")),
+                               CCurFmt(QStringLiteral("$"), 2, QStringLiteral("USD"))});
     CRegPasteBuffer buffer;
     QVERIFY(buffer.ReadPrivate(target, bytes));
     QCOMPARE(buffer.m_lines.size(), std::size_t(2));

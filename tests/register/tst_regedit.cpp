@@ -185,14 +185,14 @@ void TestRegEdit::pasteRowsBeforeCursor()
     // With only a cursor the rows go before the cursor line and take its date.
     QCOMPARE(CRegEdit::Paste(doc, buffer, kKinds, C_OUT, 3, 0, 0), 0);
     QCOMPARE(Descriptions(doc), (QStringList{ "a", "b", "c", "a", "b", "d" }));
-    QCOMPARE(doc.m_lines[3].m_date, MakeDate(2024, 3, 4));
-    QCOMPARE(doc.m_lines[4].m_date, MakeDate(2024, 3, 4));
+    QCOMPARE(doc.Lines()[3].m_date, MakeDate(2024, 3, 4));
+    QCOMPARE(doc.Lines()[4].m_date, MakeDate(2024, 3, 4));
     QCOMPARE(doc.GetActionNames(true).value(0), QStringLiteral("行の貼り付け"));
     // Whole rows onto a block of cells, and at the end of the ledger.
     QCOMPARE(CRegEdit::Paste(doc, buffer, kKinds, C_OUT, 0, 2, 2), int(IDS_PASTE_SHAPE_MISMATCH));
     QCOMPARE(CRegEdit::Paste(doc, buffer, kKinds, 0, 6, -1, 1), 0);
     QCOMPARE(doc.GetLineCount(), 8);
-    QCOMPARE(doc.m_lines[7].m_date, MakeDate(2024, 3, 2)); // no line after: own dates
+    QCOMPARE(doc.Lines()[7].m_date, MakeDate(2024, 3, 2)); // no line after: own dates
 }
 
 void TestRegEdit::pasteRowsAfterRow()
@@ -226,9 +226,10 @@ void TestRegEdit::pasteMergesIntoAnotherLedger()
 {
     CCofferDoc source;
     Fill(source, { Line(MakeDate(2024, 3, 1), USD, CAT_FOOD, U(-3), QStringLiteral("coffee")) });
-    source.m_cats.emplace_back(ATTR_EXPENSE, QStringLiteral("趣味"));
-    source.m_lines.push_back(Line(MakeDate(2024, 3, 2), YEN, 17, U(-500), QStringLiteral("本")));
-    source.Recompute();
+    support::Amend(source, [](CLedgerContent& content) {
+        content.m_cats.emplace_back(ATTR_EXPENSE, QStringLiteral("趣味"));
+        content.m_lines.push_back(Line(MakeDate(2024, 3, 2), YEN, 17, U(-500), QStringLiteral("本")));
+    });
     const QByteArray bytes = CRegClipboard::BuildPrivate(source, CRegColumns::DefaultLayout(), CLineRange::WholeRows(0, 1), 0, 0);
 
     CCofferDoc target;
@@ -236,10 +237,10 @@ void TestRegEdit::pasteMergesIntoAnotherLedger()
     CRegPasteBuffer buffer;
     QVERIFY(buffer.ReadPrivate(target, bytes));
     QCOMPARE(CRegEdit::Paste(target, buffer, kKinds, 0, 1, 0, 0), 0);
-    QCOMPARE(target.m_curs.size(), std::size_t(2));
-    QCOMPARE(target.m_curs[1].m_strSymbol, QStringLiteral("$"));
-    QCOMPARE(target.m_cats.size(), std::size_t(18));
-    QCOMPARE(target.m_cats[17].m_strName, QStringLiteral("趣味"));
+    QCOMPARE(target.Currencies().size(), std::size_t(2));
+    QCOMPARE(target.Currencies()[1].m_strSymbol, QStringLiteral("$"));
+    QCOMPARE(target.Categories().size(), std::size_t(18));
+    QCOMPARE(target.Categories()[17].m_strName, QStringLiteral("趣味"));
     QCOMPARE(Descriptions(target), (QStringList{ "x", "coffee", "本" }));
     QCOMPARE(target.GetCellText(1, COL_OUT, true, false), QStringLiteral("$3.00"));
     QCOMPARE(target.GetCellText(2, COL_CATEGORY, false, false), QStringLiteral("趣味"));
@@ -262,28 +263,33 @@ void TestRegEdit::pasteRefusedWhenListsWouldOverflow()
     QFETCH(int, message);
     CCofferDoc source;
     Fill(source, {});
-    source.m_cats.emplace_back(ATTR_EXPENSE, QStringLiteral("新しい"));
-    source.m_lines.push_back(Line(MakeDate(2024, 3, 1), currencies ? USD : YEN, currencies ? CAT_FOOD : 17, U(-1)));
-    source.Recompute();
+    support::Amend(source, [currencies](CLedgerContent& content) {
+        content.m_cats.emplace_back(ATTR_EXPENSE, QStringLiteral("新しい"));
+        content.m_lines.push_back(Line(MakeDate(2024, 3, 1), currencies ? USD : YEN, currencies ? CAT_FOOD : 17, U(-1)));
+    });
     const QByteArray bytes = CRegClipboard::BuildPrivate(source, CRegColumns::DefaultLayout(), CLineRange::WholeRows(0, 0), 0, 0);
 
     // A target whose list is full: one more entry would pass 121.
     CCofferDoc target;
     Fill(target, Named({ "x" }), false);
     if (currencies) {
+        std::vector<CCurFmt> curs;
         for (int i = 1; i < 121; ++i)
-            target.m_curs.emplace_back(QStringLiteral("C%1").arg(i), 2, QString());
+            curs.emplace_back(QStringLiteral("C%1").arg(i), 2, QString());
+        QVERIFY(target.AppendCurrencies(curs));
     } else {
+        std::vector<CCategory> cats;
         for (int i = 17; i < 121; ++i)
-            target.m_cats.emplace_back(ATTR_EXPENSE, QStringLiteral("K%1").arg(i));
+            cats.emplace_back(ATTR_EXPENSE, QStringLiteral("K%1").arg(i));
+        QVERIFY(target.AppendCategories(cats));
     }
-    const std::size_t nCurs = target.m_curs.size();
-    const std::size_t nCats = target.m_cats.size();
+    const std::size_t nCurs = target.Currencies().size();
+    const std::size_t nCats = target.Categories().size();
     CRegPasteBuffer buffer;
     QVERIFY(buffer.ReadPrivate(target, bytes));
     QCOMPARE(CRegEdit::Paste(target, buffer, kKinds, 0, 0, 0, 0), message);
-    QCOMPARE(target.m_curs.size(), nCurs);
-    QCOMPARE(target.m_cats.size(), nCats);
+    QCOMPARE(target.Currencies().size(), nCurs);
+    QCOMPARE(target.Categories().size(), nCats);
     QCOMPARE(target.GetLineCount(), 1);
 }
 

@@ -71,9 +71,10 @@ inline std::unique_ptr<CCofferDoc> MakeLedger(const SLines& lines,
                                               const std::vector<CCategory>& cats = CNewLedger::Categories())
 {
     auto pDoc = std::make_unique<CCofferDoc>();
-    pDoc->m_curs = CNewLedger::Currencies();
-    pDoc->m_curs.emplace_back(QStringLiteral("$"), 2, QStringLiteral("米ドル"));
-    pDoc->m_cats = cats;
+    CLedgerContent content;
+    content.m_curs = CNewLedger::Currencies();
+    content.m_curs.emplace_back(QStringLiteral("$"), 2, QStringLiteral("米ドル"));
+    content.m_cats = cats;
     for (const SLine& given : lines) {
         CReceipt line;
         line.m_date = given.date;
@@ -83,8 +84,9 @@ inline std::unique_ptr<CCofferDoc> MakeLedger(const SLines& lines,
         line.m_nCat2 = static_cast<std::uint8_t>(given.nCat2);
         line.m_nAmount2 = given.nAmount2;
         line.m_strDesc = given.strDesc;
-        pDoc->m_lines.push_back(line);
+        content.m_lines.push_back(line);
     }
+    pDoc->Load(std::move(content));
     pDoc->Recompute();
     return pDoc;
 }

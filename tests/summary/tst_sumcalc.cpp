@@ -162,7 +162,7 @@ void TestSumCalc::sumByPeriod()
     const auto pDoc = MakeLedger(lines);
     std::vector<Amount> sums(5, 77); // leftovers of an earlier call must go
     const auto [nStride, nRows] = CSumCalc::SumByPeriod(CSumSource(*pDoc), sums, period, mode, cur);
-    QCOMPARE(nStride, int(pDoc->m_cats.size()) + 10);
+    QCOMPARE(nStride, int(pDoc->Categories().size()) + 10);
     QCOMPARE(nRows, rows);
     QCOMPARE(sums.size(), std::size_t(nStride) * std::size_t(nRows));
 
@@ -304,7 +304,7 @@ void TestSumCalc::budgetPerKey()
     const auto pDoc = MakeLedger(lines);
     std::vector<Amount> got;
     QCOMPARE(CSumCalc::GetBudgetSums(CSumSource(*pDoc), got, period, mode, 0, 0), any);
-    std::vector<Amount> expected(pDoc->m_cats.size() + 10, 0);
+    std::vector<Amount> expected(pDoc->Categories().size() + 10, 0);
     for (const SCell& cell : values)
         expected[std::size_t(cell.nKey)] = cell.nValue;
     QCOMPARE(got, expected);
