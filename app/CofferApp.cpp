@@ -92,6 +92,12 @@ CCofferApp::~CCofferApp()
         s_pInstance = nullptr;
 }
 
+CLedgerSession* CCofferApp::ActiveSession() const
+{
+    const CChildFrame* pFrame = m_pMainFrame ? m_pMainFrame->ActiveChildFrame() : nullptr;
+    return pFrame != nullptr ? pFrame->Session() : nullptr;
+}
+
 CMainFrame* CCofferApp::MainFrame() const
 {
     return m_pMainFrame.data();
@@ -440,32 +446,12 @@ void CCofferApp::AddSessionCommands(CLedgerSession& session)
                 CreateFrame(session, nKind);
             }
         },
-        [this](CCmdUI& ui) {
-            ui.Enable(Template(ui.m_nID - ID_VIEW_REGISTER).IsAvailable());
-            ui.SetCheck(false);
-        });
-    // The calendar with a ledger open: without a program the memo view stands in.
-    session.AddCommand(
-        ID_TOOL_CALENDAR,
-        [this, &session](int) {
-            const QString& strPath = m_settings.m_strCalenderAppPath;
-            if (!strPath.isEmpty()) {
-                LaunchProgram(strPath);
-                return;
-            }
-            if (CChildFrame* pFrame = session.FindFrame(VIEW_MEMO)) {
-                if (m_pMainFrame)
-                    m_pMainFrame->ActivateChildFrame(pFrame);
-            } else {
-                CreateFrame(session, VIEW_MEMO);
-            }
-            // The memo view opens on its one-month display.
-            if (m_pMainFrame)
-                m_pMainFrame->PostCommand(ID_PERIOD_MONTH);
-        },
-        [this](CCmdUI& ui) {
-            const QString& strPath = m_settings.m_strCalenderAppPath;
-            ui.Enable(strPath.isEmpty() ? Template(VIEW_MEMO).IsAvailable() : IsExistingFile(strPath));
+        [this, &session](CCmdUI& ui) {
+            const int nKind = ui.m_nID - ID_VIEW_REGISTER;
+            ui.Enable(Template(nKind).IsAvailable());
+            // Checked for the kind of the window in front.
+            const CChildFrame* pActive = m_pMainFrame ? m_pMainFrame->ActiveChildFrame() : nullptr;
+            ui.SetCheck(pActive != nullptr && pActive->Session() == &session && pActive->Kind() == nKind);
         });
 }
 
@@ -631,13 +617,35 @@ void CCofferApp::AddAppCommands()
     AddCommand(
         ID_TOOL_CALCULATOR, [this](int) { LaunchProgram(m_settings.m_strCalcAppPath); },
         [this](CCmdUI& ui) { ui.Enable(IsExistingFile(m_settings.m_strCalcAppPath)); });
+    // The calendar program; with a ledger in front and no program the ledger's memo view
+    // stands in, on its one-month display.
     AddCommand(
         ID_TOOL_CALENDAR,
         [this](int) {
-            if (!m_settings.m_strCalenderAppPath.isEmpty())
-                LaunchProgram(m_settings.m_strCalenderAppPath);
+            const QString& strPath = m_settings.m_strCalenderAppPath;
+            CLedgerSession* pSession = ActiveSession();
+            if (!strPath.isEmpty()) {
+                LaunchProgram(strPath);
+                return;
+            }
+            if (pSession == nullptr)
+                return;
+            if (CChildFrame* pFrame = pSession->FindFrame(VIEW_MEMO)) {
+                if (m_pMainFrame)
+                    m_pMainFrame->ActivateChildFrame(pFrame);
+            } else {
+                CreateFrame(*pSession, VIEW_MEMO);
+            }
+            if (m_pMainFrame)
+                m_pMainFrame->PostCommand(ID_PERIOD_MONTH);
         },
-        [this](CCmdUI& ui) { ui.Enable(IsExistingFile(m_settings.m_strCalenderAppPath)); });
+        [this](CCmdUI& ui) {
+            const QString& strPath = m_settings.m_strCalenderAppPath;
+            if (ActiveSession() == nullptr)
+                ui.Enable(IsExistingFile(strPath));
+            else
+                ui.Enable(strPath.isEmpty() ? Template(VIEW_MEMO).IsAvailable() : IsExistingFile(strPath));
+        });
     AddCommand(ID_FILE_NEW, [this](int) { NewDocument(); });
     AddCommand(ID_FILE_OPEN, [this](int) {
         const QString strPath = QFileDialog::getOpenFileName(m_pMainFrame, QString(), QString(), OpenFilter());
@@ -660,8 +668,9 @@ void CCofferApp::AddAppCommands()
         },
         [this](CCmdUI& ui) { ui.Enable(ui.m_nID - ID_FILE_MRU_FILE1 < m_settings.m_recentFiles.Size()); });
     // The help page is a document of its own, shown by the desktop's browser.
-    AddCommand(ID_HELP_FINDER, ID_DEFAULT_HELP, [](int) { ShowHelp(HelpFile()); },
-               [](CCmdUI& ui) { ui.Enable(!HelpFile().isEmpty()); });
+    // The help commands around 57669, which the frame answers (the pointer that asks what a thing is).
+    for (const int nID : { ID_HELP_FINDER, ID_HELP, ID_DEFAULT_HELP })
+        AddCommand(nID, [](int) { ShowHelp(HelpFile()); }, [](CCmdUI& ui) { ui.Enable(!HelpFile().isEmpty()); });
     AddCommand(ID_APP_EXIT, [this](int) {
         if (m_pMainFrame)
             m_pMainFrame->close();

@@ -94,6 +94,8 @@ public:
     CDocTemplate& Template(int nKind);
 
     CMainFrame* MainFrame() const;
+    // The ledger of the window in front; nullptr without one.
+    CLedgerSession* ActiveSession() const;
     QList<CLedgerSession*> Sessions() const { return m_sessions; }
 
     // Document commands.

@@ -360,8 +360,7 @@ void CMainFrame::DeliverToView(const std::function<void(INaviTarget*)>& fn)
 
 void CMainFrame::AddFrameCommands()
 {
-    // Defaults when nothing nearer the view answers.
-    AddCommand(ID_VIEW_REGISTER, ID_PERIOD_ALL, {}, [](CCmdUI& ui) { ui.SetCheck(false); });
+    // Defaults of the status panes when nothing nearer the view answers.
     AddCommand(ID_INDICATOR_TOTAL, {}, [](CCmdUI& ui) { ui.SetText(QString()); });
     AddCommand(ID_INDICATOR_ERROR, {}, [](CCmdUI&) {});
     AddCommand(ID_INDICATOR_EXT, {}, [](CCmdUI&) {});

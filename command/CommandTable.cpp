@@ -3,6 +3,7 @@
 #include "command/CommandIds.h"
 
 #include <QHash>
+#include <vector>
 #include <utility>
 
 namespace {
@@ -126,6 +127,35 @@ QHash<int, SCommandInfo> BuildTable()
         const auto it = table.find(nID);
         if (it != table.end())
             it->strIconName = QString::fromLatin1(szName);
+    }
+
+    // Each command has one owner on the route, answering both its state and its execution.
+    const std::pair<ECommandOwner, std::vector<int>> owners[] = {
+        { ECommandOwner::View,
+          { ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_PASTE_SPECIAL, ID_EDIT_CLEAR, ID_EDIT_INPUT, ID_EDIT_ADD,
+            ID_EDIT_MODIFY, ID_EDIT_MODIFY_ROW, ID_EDIT_FIND, ID_EDIT_FIND_NEXT, ID_EDIT_FIND_PREV, ID_EDIT_EXTRACT,
+            ID_EDIT_BALANCE_LIST, ID_PERIOD_MONTH, ID_PERIOD_YEAR, ID_PERIOD_ALL, ID_PERIOD_SERIAL, ID_VIEW_YEN,
+            ID_VIEW_FORMAT, ID_MOVE_FIRST, ID_MOVE_LAST, ID_MOVE_PREV_YEAR, ID_MOVE_NEXT_YEAR, ID_MOVE_PREV_MONTH,
+            ID_MOVE_NEXT_MONTH, ID_MOVE_DATE, ID_MOVE_DATE_AT, ID_MOVE_PREV_CATEGORY, ID_MOVE_NEXT_CATEGORY,
+            ID_MOVE_NEXT_CURRENCY, ID_MOVE_NEXT_ERROR, ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW } },
+        { ECommandOwner::Document,
+          { ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PASSWORD, ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_BALANCE,
+            ID_TOOL_CURRENCY, ID_TOOL_CATEGORY, ID_TOOL_OPTIONS, ID_VIEW_REGISTER, ID_VIEW_SUMMARY, ID_VIEW_GRAPH,
+            ID_VIEW_MEMO } },
+        { ECommandOwner::Frame,
+          { ID_FILE_CLOSE, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_NAVI_PANE, ID_VIEW_CUSTOMIZE, ID_WINDOW_NEW,
+            ID_WINDOW_MANAGER, ID_CONTEXT_HELP, ID_NAVI_EXTRACT, ID_NAVI_BALANCE_LIST } },
+        { ECommandOwner::App,
+          { ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_PRINT_SETUP, ID_APP_EXIT, ID_APP_ABOUT, ID_TOOL_CALENDAR,
+            ID_TOOL_CALCULATOR, ID_HELP_FINDER, ID_HELP, ID_DEFAULT_HELP, ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + 1,
+            ID_FILE_MRU_FILE1 + 2, ID_FILE_MRU_FILE1 + 3 } },
+    };
+    for (const auto& [owner, ids] : owners) {
+        for (int nID : ids) {
+            const auto it = table.find(nID);
+            if (it != table.end())
+                it->owner = owner;
+        }
     }
 
     // Features whose dialogs and views this build does not have yet: their commands stay

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "command/CommandOwner.h"
+
 #include <QKeySequence>
 #include <QString>
 
@@ -21,6 +23,8 @@ struct SCommandInfo
     bool bCheckable = false;
     // The feature behind the command is not built yet: it stays disabled and says so.
     bool bPending = false;
+    // The one target that answers the command's state and runs it.
+    ECommandOwner owner = ECommandOwner::None;
 };
 
 class CCommandTable

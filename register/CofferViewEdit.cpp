@@ -83,10 +83,6 @@ void CCofferView::RegisterCommands()
         ui.Enable(true);
         ui.SetCheck(m_bYen);
     });
-    AddCommand(ID_VIEW_REGISTER, {}, [](CCmdUI& ui) {
-        ui.Enable(true);
-        ui.SetCheck(true);
-    });
     AddCommand(ID_INDICATOR_TOTAL, {}, [this](CCmdUI& ui) {
         bool bEnabled = false;
         const QString strText = SelectionTotal(bEnabled);

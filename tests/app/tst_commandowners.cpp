@@ -1,0 +1,154 @@
+#include "app/ChildFrame.h"
+#include "app/CofferApp.h"
+#include "app/LedgerSession.h"
+#include "app/MainFrame.h"
+#include "command/CommandIds.h"
+#include "command/CommandTable.h"
+#include "command/CommandTarget.h"
+#include "platform/SettingsStore.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// Every command id of the menus now shown, submenus included.
+void CollectMenuIds(const QMenu* pMenu, QSet<int>& ids)
+{
+    for (const QAction* pAction : pMenu->actions()) {
+        if (pAction->menu() != nullptr)
+            CollectMenuIds(pAction->menu(), ids);
+        else if (!pAction->isSeparator() && pAction->data().toInt() != 0)
+            ids.insert(pAction->data().toInt());
+    }
+}
+
+QString OwnerName(ECommandOwner owner)
+{
+    switch (owner) {
+    case ECommandOwner::View:
+        return QStringLiteral("view");
+    case ECommandOwner::Document:
+        return QStringLiteral("document");
+    case ECommandOwner::Frame:
+        return QStringLiteral("frame");
+    case ECommandOwner::App:
+        return QStringLiteral("application");
+    case ECommandOwner::None:
+        break;
+    }
+    return QStringLiteral("none");
+}
+
+} // namespace
+
+// Each command of the menus and the toolbar has one owner on the route: the target the
+// command table names answers both its state and its execution, and no other target on
+// the route knows the command.
+class TestCommandOwners : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void everyCommandHasOneOwner_data();
+    void everyCommandHasOneOwner();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_pDir;
+    std::unique_ptr<CScopedSettingsFile> m_pStore;
+};
+
+void TestCommandOwners::init()
+{
+    m_pDir = std::make_unique<QTemporaryDir>();
+    m_pStore = std::make_unique<CScopedSettingsFile>(m_pDir->filePath(QStringLiteral("store.ini")));
+}
+
+void TestCommandOwners::cleanup()
+{
+    m_pStore.reset();
+    m_pDir.reset();
+}
+
+void TestCommandOwners::everyCommandHasOneOwner_data()
+{
+    QTest::addColumn<bool>("withLedger");
+    QTest::newRow("a ledger in front") << true;
+    QTest::newRow("no ledger") << false;
+}
+
+void TestCommandOwners::everyCommandHasOneOwner()
+{
+    QFETCH(bool, withLedger);
+    CCofferApp app;
+    QVERIFY(app.InitInstance({}, false));
+    CMainFrame* pFrame = app.MainFrame();
+    pFrame->show();
+    if (!withLedger) {
+        while (pFrame->ActiveChildFrame() != nullptr)
+            QVERIFY(pFrame->Execute(ID_FILE_CLOSE));
+    }
+    pFrame->OnIdle();
+    CChildFrame* pChild = pFrame->ActiveChildFrame();
+    QCOMPARE(pChild != nullptr, withLedger);
+
+    QSet<int> ids;
+    for (const QMenu* pMenu : pFrame->VisibleMenus())
+        CollectMenuIds(pMenu, ids);
+    for (int nID : CMainFrame::StandardToolBarButtons()) {
+        if (nID != 0)
+            ids.insert(nID);
+    }
+    QVERIFY(ids.size() > 40);
+
+    const struct {
+        ECommandOwner owner;
+        CCommandTarget* pTarget;
+    } route[] = {
+        { ECommandOwner::View, pChild != nullptr ? pChild->ViewTarget() : nullptr },
+        { ECommandOwner::Document, pChild != nullptr ? pChild->Session() : nullptr },
+        { ECommandOwner::Frame, pFrame },
+        { ECommandOwner::App, &app },
+    };
+    QStringList faults;
+    for (int nID : ids) {
+        const SCommandInfo& info = CCommandTable::Info(nID);
+        QStringList answering;
+        bool bOwnerRuns = false;
+        for (const auto& step : route) {
+            if (step.pTarget == nullptr || !step.pTarget->HandlesCommand(nID))
+                continue;
+            answering << OwnerName(step.owner);
+            bOwnerRuns = step.owner == info.owner && step.pTarget->CanExecute(nID);
+        }
+        const QString strName = QStringLiteral("%1 %2").arg(nID).arg(info.strMenu);
+        if (info.owner == ECommandOwner::None)
+            faults << strName + QStringLiteral(": no owner in the table");
+        else if (info.bPending && !answering.isEmpty())
+            faults << strName + QStringLiteral(": pending but answered by ") + answering.join(u',');
+        else if (!info.bPending && answering.size() > 1)
+            faults << strName + QStringLiteral(": answered by ") + answering.join(u',');
+        else if (answering.size() == 1 && !bOwnerRuns)
+            faults << strName + QStringLiteral(": answered by ") + answering.first() + QStringLiteral(", owner ")
+                          + OwnerName(info.owner);
+        // What the route leaves unanswered is disabled; a view or ledger command with a
+        // ledger in front must be answered.
+        else if (answering.isEmpty() && !info.bPending && withLedger)
+            faults << strName + QStringLiteral(": nobody answers");
+    }
+    if (!faults.isEmpty())
+        QFAIL(qPrintable(faults.join(u'\n')));
+    // The ledger's view commands show which kind of window is in front.
+    QCOMPARE(pFrame->Router().Query(ID_VIEW_REGISTER).m_bChecked, withLedger);
+    QVERIFY(!pFrame->Router().Query(ID_VIEW_SUMMARY).m_bChecked);
+}
+
+QTEST_MAIN(TestCommandOwners)
+#include "tst_commandowners.moc"
