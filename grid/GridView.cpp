@@ -9,10 +9,16 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QThread>
 #include <QWheelEvent>
 #include <algorithm>
 #include <climits>
+
+namespace {
+
+// One step of an animated scroll every so many milliseconds.
+constexpr int kSmoothStepMs = 15;
+
+} // namespace
 
 CGridView::CGridView(QWidget* pParent)
     : QAbstractScrollArea(pParent)
@@ -26,6 +32,9 @@ CGridView::CGridView(QWidget* pParent)
     viewport()->setAutoFillBackground(false);
     connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this, [this](int nAction) { OnBarAction(0, nAction); });
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this](int nAction) { OnBarAction(1, nAction); });
+    m_smoothTimer.setTimerType(Qt::PreciseTimer);
+    m_smoothTimer.setInterval(kSmoothStepMs);
+    connect(&m_smoothTimer, &QTimer::timeout, this, &CGridView::SmoothScrollTick);
 }
 
 CGridView::~CGridView() = default;
@@ -45,7 +54,7 @@ void CGridView::SetGridSize(int nRows, int nCols, int nDefColWidth, int nDefRowH
     m_geo.Cols().SetHeaderCount(m_geo.Cols().HeaderCount());
     m_geo.Rows().SetHeaderCount(m_geo.Rows().HeaderCount());
     if (bRedraw) {
-        RecalcLayout();
+        InvalidateLayout();
         viewport()->update();
         if (m_pColHeader)
             m_pColHeader->update();
@@ -60,7 +69,7 @@ void CGridView::SetScrollingCount(int nRows, int nCols)
         m_geo.Rows().SetCount(nRows + m_geo.Rows().FixedCount(), false);
     if (nCols >= 0)
         m_geo.Cols().SetCount(nCols + m_geo.Cols().FixedCount(), false);
-    RecalcLayout();
+    InvalidateLayout();
 }
 
 QSize CGridView::SetFixedCount(int nCols, int nRows, bool bRedraw)
@@ -70,7 +79,7 @@ QSize CGridView::SetFixedCount(int nCols, int nRows, bool bRedraw)
     if (nRows >= 0)
         m_geo.Rows().SetFixedCount(std::max(nRows, m_geo.Rows().HeaderCount()));
     if (bRedraw) {
-        RecalcLayout();
+        InvalidateLayout();
         viewport()->update();
     }
     return QSize(m_geo.Cols().FixedSum(), m_geo.Rows().FixedSum());
@@ -101,7 +110,7 @@ int CGridView::SetColWidth(int nCol, int nWidth)
         return nOld;
     if (nCol < m_geo.Cols().HeaderCount())
         PlaceHeaders();
-    RecalcLayout();
+    InvalidateLayout();
     viewport()->update();
     if (m_pColHeader)
         m_pColHeader->update();
@@ -115,7 +124,7 @@ int CGridView::SetRowHeight(int nRow, int nHeight)
         return nOld;
     if (nRow < m_geo.Rows().HeaderCount())
         PlaceHeaders();
-    RecalcLayout();
+    InvalidateLayout();
     viewport()->update();
     if (m_pRowHeader)
         m_pRowHeader->update();
@@ -125,8 +134,23 @@ int CGridView::SetRowHeight(int nRow, int nHeight)
 void CGridView::SetLayoutFlags(unsigned nFlags)
 {
     m_geo.SetFlags(nFlags);
-    RecalcLayout();
+    InvalidateLayout();
     viewport()->update();
+}
+
+void CGridView::InvalidateLayout()
+{
+    if (m_bLayoutDirty)
+        return;
+    m_bLayoutDirty = true;
+    // A queued call runs before the (lower-priority) update request that paints.
+    QMetaObject::invokeMethod(this, [this] { EnsureLayout(); }, Qt::QueuedConnection);
+}
+
+void CGridView::EnsureLayout() const
+{
+    if (m_bLayoutDirty && !m_bLayoutGuard)
+        const_cast<CGridView*>(this)->RecalcLayout();
 }
 
 void CGridView::RecalcLayout()
@@ -134,6 +158,8 @@ void CGridView::RecalcLayout()
     if (m_bLayoutGuard)
         return;
     m_bLayoutGuard = true;
+    m_bLayoutDirty = false;
+    ++m_nLayouts;
     CGridGeometry::SLayoutInput in;
     in.nClientWidth = viewport()->width();
     in.nClientHeight = viewport()->height();
@@ -211,6 +237,7 @@ void CGridView::ApplyScroll(int nAxis, int nDelta)
 
 void CGridView::InvalidateRange(const CRange& range, const CRange* pSecond)
 {
+    EnsureLayout();
     const QRect rc = m_geo.RangeToRect(range, true);
     if (!rc.isEmpty())
         viewport()->update(rc);
@@ -223,6 +250,9 @@ void CGridView::InvalidateRange(const CRange& range, const CRange* pSecond)
 
 void CGridView::EnsureVisible(int nCol, int nRow, unsigned nScrollFlags)
 {
+    // Measured from where a running animation ends.
+    FinishSmoothScroll();
+    EnsureLayout();
     const QPoint d = m_geo.EnsureVisibleDelta(nCol, nRow);
     if (d.x() != 0)
         ScrollTo(0, d.x(), nScrollFlags | SCR_RELATIVE, true);
@@ -232,6 +262,7 @@ void CGridView::EnsureVisible(int nCol, int nRow, unsigned nScrollFlags)
 
 bool CGridView::ScrollByCode(int nAxis, int nCode, int nThumbPos, bool bDoScroll)
 {
+    EnsureLayout();
     const int nPage = m_geo.PageSize(nAxis);
     switch (nCode) {
     case SB_LINEUP:
@@ -270,6 +301,9 @@ bool CGridView::OnScrollBy(int dx, int dy, bool bDoScroll)
 
 bool CGridView::ScrollTo(int nAxis, int nPos, unsigned nFlags, bool bDoScroll)
 {
+    // A new request starts where the running animation was going.
+    FinishSmoothScroll();
+    EnsureLayout();
     if (!m_geo.HasBar(nAxis))
         return false;
     int nCell = 0;
@@ -282,30 +316,56 @@ bool CGridView::ScrollTo(int nAxis, int nPos, unsigned nFlags, bool bDoScroll)
     std::vector<int> steps;
     if (CGridSettings::Current().SmoothScrolling())
         steps = m_geo.SmoothSteps(nAxis, cur, t, nFlags, nCell);
-    else
-        steps.push_back(t);
-    QElapsedTimer clock;
-    clock.start();
-    QScrollBar* pBar = nAxis == 0 ? horizontalScrollBar() : verticalScrollBar();
-    for (size_t k = 0; k < steps.size(); ++k) {
-        // A fixed 15 ms schedule from the first step: a late step does not wait.
-        if (k > 0) {
-            const qint64 nWait = qint64(15 * k) - clock.elapsed();
-            if (nWait > 0)
-                QThread::msleep(static_cast<unsigned long>(nWait));
-        }
-        const int nDelta = m_geo.SetScrollPos(nAxis, steps[k]);
+    if (steps.size() < 2) {
+        QScrollBar* pBar = nAxis == 0 ? horizontalScrollBar() : verticalScrollBar();
+        const int nDelta = m_geo.SetScrollPos(nAxis, t);
         pBar->setValue(m_geo.ScrollPos(nAxis));
         ApplyScroll(nAxis, nDelta);
-        if (steps.size() > 1) {
-            viewport()->repaint();
-            if (nAxis == 0 && m_pColHeader)
-                m_pColHeader->repaint();
-            if (nAxis == 1 && m_pRowHeader)
-                m_pRowHeader->repaint();
-        }
+        return true;
     }
+    // The first step at once, the others from the timer: the event loop keeps running.
+    m_nSmoothAxis = nAxis;
+    m_smoothSteps = std::move(steps);
+    m_nSmoothNext = 0;
+    m_smoothClock.start();
+    m_smoothTimer.start();
+    SmoothScrollTick();
     return true;
+}
+
+void CGridView::SmoothScrollTick()
+{
+    // A fixed schedule from the first step: a late tick goes straight to the step now due.
+    const std::size_t nDue = std::min(m_smoothSteps.size(), std::size_t(m_smoothClock.elapsed() / kSmoothStepMs) + 1);
+    if (nDue > m_nSmoothNext)
+        SmoothScrollStep(nDue);
+}
+
+void CGridView::FinishSmoothScroll()
+{
+    if (!m_smoothSteps.empty())
+        SmoothScrollStep(m_smoothSteps.size());
+}
+
+void CGridView::SmoothScrollStep(std::size_t nCount)
+{
+    const int nAxis = m_nSmoothAxis;
+    const int nDelta = m_geo.SetScrollPos(nAxis, m_smoothSteps[nCount - 1]);
+    m_nSmoothNext = nCount;
+    if (nCount >= m_smoothSteps.size()) {
+        m_smoothTimer.stop();
+        m_smoothSteps.clear();
+        m_nSmoothNext = 0;
+    }
+    QScrollBar* pBar = nAxis == 0 ? horizontalScrollBar() : verticalScrollBar();
+    pBar->setValue(m_geo.ScrollPos(nAxis));
+    ApplyScroll(nAxis, nDelta);
+    // Repainted whole at each step: what was invalidated between steps may have moved.
+    viewport()->update();
+    if (nAxis == 0 && m_pColHeader)
+        m_pColHeader->update();
+    if (nAxis == 1 && m_pRowHeader)
+        m_pRowHeader->update();
 }
 
 bool CGridView::AutoScrollStep(int nAxis, int nOverflow, bool bDoScroll)
@@ -323,10 +383,9 @@ CWheelOriginWnd* CGridView::WheelOrigin() const
 void CGridView::OnBarAction(int nAxis, int nAction)
 {
     QScrollBar* pBar = nAxis == 0 ? horizontalScrollBar() : verticalScrollBar();
-    static bool s_bInside = false;
-    if (s_bInside)
+    if (m_bInBarAction)
         return;
-    s_bInside = true;
+    m_bInBarAction = true;
     switch (nAction) {
     case QAbstractSlider::SliderSingleStepSub:
         ScrollByCode(nAxis, SB_LINEUP, 0, true);
@@ -355,7 +414,7 @@ void CGridView::OnBarAction(int nAxis, int nAction)
     // The bar applies its own step after this signal; make it land where the grid is.
     if (pBar->sliderPosition() != m_geo.ScrollPos(nAxis))
         pBar->setSliderPosition(m_geo.ScrollPos(nAxis));
-    s_bInside = false;
+    m_bInBarAction = false;
 }
 
 void CGridView::scrollContentsBy(int, int)
@@ -439,6 +498,7 @@ void CGridView::OnDrawOverlay(QPainter&, const QRect&)
 
 void CGridView::paintEvent(QPaintEvent* pEvent)
 {
+    EnsureLayout();
     QPainter painter(viewport());
     const QRect rcClip = pEvent->rect();
     EraseBackground(painter, rcClip);
@@ -555,6 +615,7 @@ void CGridView::wheelEvent(QWheelEvent* pEvent)
     pEvent->accept();
     if (pEvent->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))
         return;
+    EnsureLayout();
     if (!m_geo.HasBar(1))
         return;
     const int nLines = CGridSettings::Current().WheelScrollLines();

@@ -6,8 +6,12 @@
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QRegion>
+#include <QTimer>
+
+#include <vector>
 
 class CScrollHeader;
 class CWheelOriginWnd;
@@ -41,22 +45,33 @@ public:
     QSize SetHeaderCount(int nCols, int nRows, bool bRepaint = true);
     int SetColWidth(int nCol, int nWidth);
     int SetRowHeight(int nRow, int nHeight);
-    int GetColWidth(int nCol) const { return m_geo.Cols().Size(nCol); }
-    int GetRowHeight(int nRow) const { return m_geo.Rows().Size(nRow); }
+    // Fit modes rewrite sizes when laying out: the sizes are read laid out.
+    int GetColWidth(int nCol) const { return Geometry().Cols().Size(nCol); }
+    int GetRowHeight(int nRow) const { return Geometry().Rows().Size(nRow); }
     void SetLayoutFlags(unsigned nFlags);
     unsigned LayoutFlags() const { return m_geo.Flags(); }
+    // Lays out now. The setters only mark the layout out of date: it is done once, before
+    // the next paint, from a queued call, or when geometry is read, whichever comes first.
     void RecalcLayout();
+    void EnsureLayout() const;
+    bool IsLayoutPending() const { return m_bLayoutDirty; }
+    // Layouts done so far (a measure for tests and benchmarks of how often setters lay out).
+    int LayoutCount() const { return m_nLayouts; }
 
-    const CGridGeometry& Geometry() const { return m_geo; }
-    int ScrollPos(int nAxis) const { return m_geo.ScrollPos(nAxis); }
+    const CGridGeometry& Geometry() const
+    {
+        EnsureLayout();
+        return m_geo;
+    }
+    int ScrollPos(int nAxis) const { return Geometry().ScrollPos(nAxis); }
     int CellColCount() const { return m_geo.CellColCount(); }
     int CellRowCount() const { return m_geo.CellRowCount(); }
 
-    QRect RangeToRect(const CRange& range, bool bClip) const { return m_geo.RangeToRect(range, bClip); }
-    QRect CellToRect(int nCol, int nRow, bool bClip) const { return m_geo.CellToRect(nCol, nRow, bClip); }
+    QRect RangeToRect(const CRange& range, bool bClip) const { return Geometry().RangeToRect(range, bClip); }
+    QRect CellToRect(int nCol, int nRow, bool bClip) const { return Geometry().CellToRect(nCol, nRow, bClip); }
     QPoint HitTest(int x, int y, bool bBeyondX = false, bool bBeyondY = false) const
     {
-        return m_geo.HitTest(x, y, bBeyondX, bBeyondY);
+        return Geometry().HitTest(x, y, bBeyondX, bBeyondY);
     }
     void InvalidateRange(const CRange& range, const CRange* pSecond = nullptr);
     void EnsureVisible(int nCol, int nRow, unsigned nScrollFlags);
@@ -81,6 +96,9 @@ public:
     // Axis 0 horizontal, 1 vertical. False when the position would not change;
     // with bDoScroll false only reports whether it would scroll.
     virtual bool ScrollTo(int nAxis, int nPos, unsigned nFlags, bool bDoScroll);
+    // An animated scroll runs from a timer; these land it on its target at once.
+    bool IsSmoothScrolling() const { return m_smoothTimer.isActive(); }
+    void FinishSmoothScroll();
 
     // One step of pointer-driven scrolling for an overflow of that many pixels
     // beyond the scrolling area (drag selection, wheel panning).
@@ -114,11 +132,24 @@ private:
     void SyncBars();
     void PlaceHeaders();
     void DrawGridLines(QPainter& painter, const QRect& rcArea);
+    void InvalidateLayout();
+    void SmoothScrollTick();
+    // Applies step nCount - 1 of the running animation (the last ends it).
+    void SmoothScrollStep(std::size_t nCount);
 
     QPointer<CScrollHeader> m_pColHeader;
     QPointer<CScrollHeader> m_pRowHeader;
     QPointer<CWheelOriginWnd> m_pWheelOrigin;
     CWheelAccumulator m_wheel;
     bool m_bLayoutGuard = false;
+    bool m_bLayoutDirty = false;
+    int m_nLayouts = 0;
+    // Per view: one view's bar action may scroll another view (synchronised panes).
+    bool m_bInBarAction = false;
+    QTimer m_smoothTimer;
+    QElapsedTimer m_smoothClock;
+    std::vector<int> m_smoothSteps;
+    std::size_t m_nSmoothNext = 0;
+    int m_nSmoothAxis = 0;
     bool m_bBarShown[2] = { false, false };
 };

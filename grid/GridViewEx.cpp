@@ -72,7 +72,7 @@ QRect CGridViewEx::FrameRect(int nCol, int nRow) const
 {
     if (nRow < 0)
         return QRect();
-    return m_geo.CellToRect(nCol, nRow, false).intersected(m_geo.PaneOf(nCol, nRow));
+    return Geometry().CellToRect(nCol, nRow, false).intersected(Geometry().PaneOf(nCol, nRow));
 }
 
 void CGridViewEx::UpdateFrame(const QPoint& target)
@@ -93,8 +93,8 @@ void CGridViewEx::DrawFrame(QPainter& painter, int nCol, int nRow) const
 {
     if (nRow < 0)
         return;
-    const QRect rcPane = m_geo.PaneOf(nCol, nRow);
-    const QRect rc = m_geo.CellToRect(nCol, nRow, false);
+    const QRect rcPane = Geometry().PaneOf(nCol, nRow);
+    const QRect rc = Geometry().CellToRect(nCol, nRow, false);
     const int nRight = rc.left() + rc.width();
     const int nBottom = rc.top() + rc.height();
     if (nRight <= 0 || nBottom <= 0 || !rc.intersects(rcPane))
@@ -111,7 +111,9 @@ void CGridViewEx::DrawFrame(QPainter& painter, int nCol, int nRow) const
 
 void CGridViewEx::GoToRow(int nCol, int nRow)
 {
-    const CGridGeometry::SGoToRow plan = m_geo.PlanGoToRow(nRow);
+    // Planned from where a running animation ends.
+    FinishSmoothScroll();
+    const CGridGeometry::SGoToRow plan = Geometry().PlanGoToRow(nRow);
     if (plan.bJump)
         ScrollTo(1, plan.nJumpPos, 0, true);
     if (nCol < 0)
@@ -123,7 +125,7 @@ bool CGridViewEx::IsOnSelectionBorder(int x, int y) const
 {
     if (m_selection.GetRangeCount() > 1)
         return false;
-    return m_geo.IsOnRangeBorder(x, y, m_selection.GetPrimaryRange());
+    return Geometry().IsOnRangeBorder(x, y, m_selection.GetPrimaryRange());
 }
 
 void CGridViewEx::OnSelChange()
@@ -192,8 +194,8 @@ void CGridViewEx::mousePressEvent(QMouseEvent* pEvent)
                     nFlags |= SELF_ADD;
                 SetCurCell(hit.x(), hit.y(), nFlags, 0);
                 m_bCapture = true;
-                m_nDragState = 0x100 | (pt.x() >= m_geo.Cols().FixedSum() ? 0x10 : 0)
-                    | (pt.y() >= m_geo.Rows().FixedSum() ? 0x20 : 0);
+                m_nDragState = 0x100 | (pt.x() >= Geometry().Cols().FixedSum() ? 0x10 : 0)
+                    | (pt.y() >= Geometry().Rows().FixedSum() ? 0x20 : 0);
             } else {
                 SetCurCell(hit.x(), hit.y(), SELF_CLICK, 0);
             }
@@ -232,7 +234,7 @@ void CGridViewEx::mouseMoveEvent(QMouseEvent* pEvent)
     }
     const QPoint pt = pEvent->position().toPoint();
     m_ptPointer = pt;
-    const QPoint over = m_geo.DragOverflow(pt.x(), pt.y(), m_nDragState);
+    const QPoint over = Geometry().DragOverflow(pt.x(), pt.y(), m_nDragState);
     if (over.x() != 0 || over.y() != 0) {
         if (!m_autoScrollTimer.isActive())
             m_autoScrollTimer.start(50, this);
@@ -329,6 +331,8 @@ void CGridViewEx::keyPressEvent(QKeyEvent* pEvent)
         QWidget::keyPressEvent(pEvent);
         return;
     }
+    // Page and line moves are measured from where a running animation ends.
+    FinishSmoothScroll();
     CGridKeyMap::SInput in;
     in.nKey = pEvent->key();
     in.bShift = pEvent->modifiers() & Qt::ShiftModifier;
@@ -337,7 +341,7 @@ void CGridViewEx::keyPressEvent(QKeyEvent* pEvent)
     in.bFirst = !pEvent->isAutoRepeat() && in.nRepeat < 2;
     in.nSelMode = m_nSelMode;
     in.bMultipleSelection = m_bMultipleSelection;
-    const CGridKeyMap::SResult res = CGridKeyMap::Decide(m_geo, m_selection, in);
+    const CGridKeyMap::SResult res = CGridKeyMap::Decide(Geometry(), m_selection, in);
     switch (res.action) {
     case CGridKeyMap::None:
         QWidget::keyPressEvent(pEvent);
@@ -403,7 +407,7 @@ void CGridViewEx::SetDragShape(int nCols, int nRows, int nGrabCol, int nGrabRow)
 
 CRange CGridViewEx::ComputeDropRange(int x, int y) const
 {
-    return m_geo.ComputeDropRange(x, y, m_nDragCols, m_nDragRows, m_nGrabCol, m_nGrabRow);
+    return Geometry().ComputeDropRange(x, y, m_nDragCols, m_nDragRows, m_nGrabCol, m_nGrabRow);
 }
 
 std::vector<QRect> CGridViewEx::FeedbackRects(const CRange& range) const
@@ -413,21 +417,21 @@ std::vector<QRect> CGridViewEx::FeedbackRects(const CRange& range) const
         return rects;
     if (range.left < 0) {
         // Between rows: a bar 3 pixels high across the whole width.
-        const QRect rcRow = m_geo.RangeToRect(CRange::WholeRows(range.top, range.top), false);
+        const QRect rcRow = Geometry().RangeToRect(CRange::WholeRows(range.top, range.top), false);
         const int y = range.left == -1 ? rcRow.top() : rcRow.top() + rcRow.height() - 4;
-        const QRect rcPane = m_geo.PaneOf(0, range.top);
+        const QRect rcPane = Geometry().PaneOf(0, range.top);
         rects.push_back(QRect(0, y, GRID_COORD_MAX, 3).intersected(QRect(0, rcPane.top(), GRID_COORD_MAX, rcPane.height())));
     } else if (range.top < 0) {
         CRange col(range.left, 0, range.left, 0);
         col.top = -1;
         col.bottom = 0;
-        const QRect rcCol = m_geo.RangeToRect(col, false);
+        const QRect rcCol = Geometry().RangeToRect(col, false);
         const int x = range.top == -1 ? rcCol.left() : rcCol.left() + rcCol.width() - 4;
-        const QRect rcPane = m_geo.PaneOf(range.left, 0);
+        const QRect rcPane = Geometry().PaneOf(range.left, 0);
         rects.push_back(QRect(x, 0, 3, GRID_COORD_MAX).intersected(QRect(rcPane.left(), 0, rcPane.width(), GRID_COORD_MAX)));
     } else {
-        const QRect rcPane = m_geo.PaneOf(range.left, range.top);
-        const QRect rc = m_geo.RangeToRect(range, false).adjusted(0, 0, -1, -1);
+        const QRect rcPane = Geometry().PaneOf(range.left, range.top);
+        const QRect rc = Geometry().RangeToRect(range, false).adjusted(0, 0, -1, -1);
         if (rc.width() <= 0 || rc.height() <= 0)
             return rects;
         const int t = std::min(3, std::min(rc.width(), rc.height()));

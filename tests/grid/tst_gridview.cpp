@@ -377,11 +377,23 @@ void TestGridView::smoothScrollLandsOnTarget()
     QVERIFY(view);
     QSignalSpy scrolls(view.get(), &CGridView::Scrolled);
     QVERIFY(view->ScrollTo(1, 40, SCR_RELATIVE | SCR_SMOOTH_PAGE, true));
-    QCOMPARE(view->ScrollPos(1), 40);
+    // The first step at once, the rest from a timer while the event loop runs.
+    QVERIFY(view->IsSmoothScrolling());
+    QVERIFY(view->ScrollPos(1) > 0 && view->ScrollPos(1) < 40);
+    QTRY_COMPARE(view->ScrollPos(1), 40);
+    QVERIFY(!view->IsSmoothScrolling());
     QVERIFY(scrolls.count() > 1);
+    QCOMPARE(view->verticalScrollBar()->value(), 40);
     QVERIFY(!view->ScrollTo(1, 40, 0, true)); // already there
     QVERIFY(view->ScrollTo(1, 0, 0, false));  // would scroll
     QCOMPARE(view->ScrollPos(1), 40);
+    // A request during an animation starts from the animation's target.
+    QVERIFY(view->ScrollTo(1, 40, SCR_RELATIVE | SCR_SMOOTH_PAGE, true));
+    QVERIFY(view->ScrollTo(1, 20, SCR_RELATIVE, true));
+    QVERIFY(!view->IsSmoothScrolling());
+    QCOMPARE(view->ScrollPos(1), 100);
+    QTest::qWait(100);
+    QCOMPARE(view->ScrollPos(1), 100);
 }
 
 void TestGridView::headerDividerResizes()
