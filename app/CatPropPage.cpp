@@ -7,55 +7,12 @@
 #include "platform/MessageBox.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
-CCatPropPage::CCatPropPage(CCofferDoc& doc, QWidget* pParent) : QWidget(pParent), m_doc(doc)
+CCatPropPage::CCatPropPage(CCofferDoc& doc, QWidget* pParent)
+    : CListPropPage({QStringLiteral("費目の名称"), QStringLiteral("費目の属性")}, pParent), m_doc(doc)
 {
     setObjectName(QStringLiteral("CCatPropPage"));
-    m_pTable = new QTableWidget(0, 2, this);
-    m_pTable->setObjectName(QStringLiteral("list"));
-    m_pTable->setHorizontalHeaderLabels({QStringLiteral("費目の名称"), QStringLiteral("費目の属性")});
-    m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_pTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_pTable->setShowGrid(true);
-    m_pTable->verticalHeader()->hide();
-    m_pTable->horizontalHeader()->setHighlightSections(false);
-    m_pTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-
-    m_pAdd = new QPushButton(QStringLiteral("追加(&A)..."), this);
-    m_pAdd->setObjectName(QStringLiteral("add"));
-    m_pDelete = new QPushButton(QStringLiteral("削除(&R)"), this);
-    m_pDelete->setObjectName(QStringLiteral("delete"));
-    m_pChange = new QPushButton(QStringLiteral("変更(&E)..."), this);
-    m_pChange->setObjectName(QStringLiteral("change"));
-    m_pUp = new QPushButton(QStringLiteral("上へ(&U)"), this);
-    m_pUp->setObjectName(QStringLiteral("up"));
-    m_pDown = new QPushButton(QStringLiteral("下へ(&D)"), this);
-    m_pDown->setObjectName(QStringLiteral("down"));
-
-    auto* pButtons = new QHBoxLayout;
-    for (QPushButton* pButton : {m_pAdd, m_pDelete, m_pChange, m_pUp, m_pDown}) {
-        pButton->setAutoDefault(false);
-        pButtons->addWidget(pButton);
-    }
-    auto* pLayout = new QVBoxLayout(this);
-    pLayout->addWidget(m_pTable, 1);
-    pLayout->addLayout(pButtons);
-
-    connect(m_pAdd, &QPushButton::clicked, this, &CCatPropPage::OnAdd);
-    connect(m_pDelete, &QPushButton::clicked, this, &CCatPropPage::OnDelete);
-    connect(m_pChange, &QPushButton::clicked, this, &CCatPropPage::OnChange);
-    connect(m_pUp, &QPushButton::clicked, this, &CCatPropPage::OnUp);
-    connect(m_pDown, &QPushButton::clicked, this, &CCatPropPage::OnDown);
-    connect(m_pTable, &QTableWidget::itemSelectionChanged, this, &CCatPropPage::OnSelChange);
-    connect(m_pTable, &QTableWidget::cellDoubleClicked, this, [this] { OnChange(); });
-
     m_list.Fill(m_doc.Categories());
     Refill(-1);
 }
@@ -69,37 +26,7 @@ void CCatPropPage::Refill(int nSelect)
         m_pTable->setItem(n, 0, new QTableWidgetItem(cat.m_strName));
         m_pTable->setItem(n, 1, new QTableWidgetItem(AttrName(cat.m_nAttr)));
     }
-    m_pTable->clearSelection();
-    if (m_list.IsRow(nSelect)) {
-        m_pTable->selectRow(nSelect);
-        m_pTable->scrollToItem(m_pTable->item(nSelect, 0));
-    }
-    FitColumns();
-    OnSelChange();
-}
-
-int CCatPropPage::Selected() const
-{
-    const QList<QTableWidgetSelectionRange> ranges = m_pTable->selectedRanges();
-    return ranges.isEmpty() ? -1 : ranges.front().topRow();
-}
-
-void CCatPropPage::Select(int nRow)
-{
-    if (m_list.IsRow(nRow))
-        m_pTable->selectRow(nRow);
-    else
-        m_pTable->clearSelection();
-    OnSelChange();
-}
-
-void CCatPropPage::OnSelChange()
-{
-    const auto buttons = CPropList<CCategory>::Buttons(Selected());
-    m_pDelete->setEnabled(buttons.bDelete);
-    m_pChange->setEnabled(buttons.bChange);
-    m_pUp->setEnabled(buttons.bUp);
-    m_pDown->setEnabled(buttons.bDown);
+    ShowSelection(nSelect);
 }
 
 void CCatPropPage::FitColumns()
@@ -108,18 +35,6 @@ void CCatPropPage::FitColumns()
     const int nWidth = m_pTable->viewport()->width();
     m_pTable->setColumnWidth(0, nWidth * 2 / 3);
     m_pTable->setColumnWidth(1, nWidth - nWidth * 2 / 3);
-}
-
-void CCatPropPage::resizeEvent(QResizeEvent* pEvent)
-{
-    QWidget::resizeEvent(pEvent);
-    FitColumns();
-}
-
-void CCatPropPage::showEvent(QShowEvent* pEvent)
-{
-    QWidget::showEvent(pEvent);
-    FitColumns();
 }
 
 QStringList CCatPropPage::NamesExcept(int nRow) const

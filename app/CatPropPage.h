@@ -3,29 +3,23 @@
 #include "model/Category.h"
 #include "model/PropList.h"
 
+#include "app/ListPropPage.h"
+
 #include <QStringList>
-#include <QWidget>
 
 #include <functional>
 
 class CCofferDoc;
-class QPushButton;
-class QTableWidget;
 
 // The category page (費目) of the list settings: a working copy of the ledger's categories
 // with add, delete, change, up and down; nothing reaches the ledger before Apply.
-class CCatPropPage : public QWidget
+class CCatPropPage : public CListPropPage
 {
     Q_OBJECT
 
 public:
     enum : int {
         IDD = 356,
-        IDC_ADD = 1030,
-        IDC_DELETE = 1031,
-        IDC_CHANGE = 1032,
-        IDC_UP = 1033,
-        IDC_DOWN = 1034,
     };
     // Opens the entry dialog for a category (new or changed; the attribute of row 0 is
     // fixed); false on cancel.
@@ -41,35 +35,22 @@ public:
     // Hands a modified list to the ledger; true when nothing needed doing or it was applied.
     bool Apply();
 
-    int Selected() const;
-    void Select(int nRow);
-    void OnAdd();
-    void OnDelete();
-    void OnChange();
-    void OnUp();
-    void OnDown();
-
-Q_SIGNALS:
-    void Modified();
+    void OnAdd() override;
+    void OnDelete() override;
+    void OnChange() override;
+    void OnUp() override;
+    void OnDown() override;
 
 protected:
-    void resizeEvent(QResizeEvent* pEvent) override;
-    void showEvent(QShowEvent* pEvent) override;
+    int RowCount() const override { return m_list.Count(); }
+    void FitColumns() override;
 
 private:
     void Refill(int nSelect);
-    void OnSelChange();
-    void FitColumns();
     QStringList NamesExcept(int nRow) const;
     bool Edit(CCategory& cat, const QStringList& avoid, bool bAttrChangeable);
 
     CCofferDoc& m_doc;
     CPropList<CCategory> m_list;
     EditFn m_fnEdit;
-    QTableWidget* m_pTable;
-    QPushButton* m_pAdd;
-    QPushButton* m_pDelete;
-    QPushButton* m_pChange;
-    QPushButton* m_pUp;
-    QPushButton* m_pDown;
 };

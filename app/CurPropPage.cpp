@@ -6,56 +6,12 @@
 #include "platform/MessageBox.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
-CCurPropPage::CCurPropPage(CCofferDoc& doc, QWidget* pParent) : QWidget(pParent), m_doc(doc)
+CCurPropPage::CCurPropPage(CCofferDoc& doc, QWidget* pParent)
+    : CListPropPage({QStringLiteral("通貨の名称"), QStringLiteral("通貨記号"), QStringLiteral("桁数"), QStringLiteral("配置")}, pParent), m_doc(doc)
 {
     setObjectName(QStringLiteral("CCurPropPage"));
-    m_pTable = new QTableWidget(0, 4, this);
-    m_pTable->setObjectName(QStringLiteral("list"));
-    m_pTable->setHorizontalHeaderLabels(
-        {QStringLiteral("通貨の名称"), QStringLiteral("通貨記号"), QStringLiteral("桁数"), QStringLiteral("配置")});
-    m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_pTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_pTable->setShowGrid(true);
-    m_pTable->verticalHeader()->hide();
-    m_pTable->horizontalHeader()->setHighlightSections(false);
-    m_pTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-
-    m_pAdd = new QPushButton(QStringLiteral("追加(&A)..."), this);
-    m_pAdd->setObjectName(QStringLiteral("add"));
-    m_pDelete = new QPushButton(QStringLiteral("削除(&R)"), this);
-    m_pDelete->setObjectName(QStringLiteral("delete"));
-    m_pChange = new QPushButton(QStringLiteral("変更(&E)..."), this);
-    m_pChange->setObjectName(QStringLiteral("change"));
-    m_pUp = new QPushButton(QStringLiteral("上へ(&U)"), this);
-    m_pUp->setObjectName(QStringLiteral("up"));
-    m_pDown = new QPushButton(QStringLiteral("下へ(&D)"), this);
-    m_pDown->setObjectName(QStringLiteral("down"));
-
-    auto* pButtons = new QHBoxLayout;
-    for (QPushButton* pButton : {m_pAdd, m_pDelete, m_pChange, m_pUp, m_pDown}) {
-        pButton->setAutoDefault(false);
-        pButtons->addWidget(pButton);
-    }
-    auto* pLayout = new QVBoxLayout(this);
-    pLayout->addWidget(m_pTable, 1);
-    pLayout->addLayout(pButtons);
-
-    connect(m_pAdd, &QPushButton::clicked, this, &CCurPropPage::OnAdd);
-    connect(m_pDelete, &QPushButton::clicked, this, &CCurPropPage::OnDelete);
-    connect(m_pChange, &QPushButton::clicked, this, &CCurPropPage::OnChange);
-    connect(m_pUp, &QPushButton::clicked, this, &CCurPropPage::OnUp);
-    connect(m_pDown, &QPushButton::clicked, this, &CCurPropPage::OnDown);
-    connect(m_pTable, &QTableWidget::itemSelectionChanged, this, &CCurPropPage::OnSelChange);
-    connect(m_pTable, &QTableWidget::cellDoubleClicked, this, [this] { OnChange(); });
-
     m_list.Fill(m_doc.Currencies());
     Refill(-1);
 }
@@ -80,37 +36,7 @@ void CCurPropPage::Refill(int nSelect)
             m_pTable->setItem(n, c, pItem);
         }
     }
-    m_pTable->clearSelection();
-    if (m_list.IsRow(nSelect)) {
-        m_pTable->selectRow(nSelect);
-        m_pTable->scrollToItem(m_pTable->item(nSelect, 0));
-    }
-    FitColumns();
-    OnSelChange();
-}
-
-int CCurPropPage::Selected() const
-{
-    const QList<QTableWidgetSelectionRange> ranges = m_pTable->selectedRanges();
-    return ranges.isEmpty() ? -1 : ranges.front().topRow();
-}
-
-void CCurPropPage::Select(int nRow)
-{
-    if (m_list.IsRow(nRow))
-        m_pTable->selectRow(nRow);
-    else
-        m_pTable->clearSelection();
-    OnSelChange();
-}
-
-void CCurPropPage::OnSelChange()
-{
-    const auto buttons = CPropList<CCurFmt>::Buttons(Selected());
-    m_pDelete->setEnabled(buttons.bDelete);
-    m_pChange->setEnabled(buttons.bChange);
-    m_pUp->setEnabled(buttons.bUp);
-    m_pDown->setEnabled(buttons.bDown);
+    ShowSelection(nSelect);
 }
 
 void CCurPropPage::FitColumns()
@@ -121,18 +47,6 @@ void CCurPropPage::FitColumns()
     m_pTable->setColumnWidth(1, nWidth / 4);
     m_pTable->setColumnWidth(2, nWidth / 8);
     m_pTable->setColumnWidth(3, nWidth - nWidth / 2 - nWidth / 4 - nWidth / 8);
-}
-
-void CCurPropPage::resizeEvent(QResizeEvent* pEvent)
-{
-    QWidget::resizeEvent(pEvent);
-    FitColumns();
-}
-
-void CCurPropPage::showEvent(QShowEvent* pEvent)
-{
-    QWidget::showEvent(pEvent);
-    FitColumns();
 }
 
 QStringList CCurPropPage::SymbolsExcept(int nRow) const

@@ -3,29 +3,23 @@
 #include "model/CurFmt.h"
 #include "model/PropList.h"
 
+#include "app/ListPropPage.h"
+
 #include <QStringList>
-#include <QWidget>
 
 #include <functional>
 
 class CCofferDoc;
-class QPushButton;
-class QTableWidget;
 
 // The currency page (通貨) of the list settings: a working copy of the ledger's currencies
 // with add, delete, change, up and down; nothing reaches the ledger before Apply.
-class CCurPropPage : public QWidget
+class CCurPropPage : public CListPropPage
 {
     Q_OBJECT
 
 public:
     enum : int {
         IDD = 355,
-        IDC_ADD = 1030,
-        IDC_DELETE = 1031,
-        IDC_CHANGE = 1032,
-        IDC_UP = 1033,
-        IDC_DOWN = 1034,
     };
     // Opens the entry dialog for a currency (new or changed); false on cancel.
     using EditFn = std::function<bool(CCurFmt& cur, const QStringList& symbolsToAvoid, QWidget* pParent)>;
@@ -39,38 +33,25 @@ public:
     // Hands a modified list to the ledger; true when nothing needed doing or it was applied.
     bool Apply();
 
-    int Selected() const;
-    void Select(int nRow);
-    void OnAdd();
-    void OnDelete();
-    void OnChange();
-    void OnUp();
-    void OnDown();
+    void OnAdd() override;
+    void OnDelete() override;
+    void OnChange() override;
+    void OnUp() override;
+    void OnDown() override;
 
     // The placement pattern a row shows.
     static QString PlacementText(int nPos);
 
-Q_SIGNALS:
-    void Modified();
-
 protected:
-    void resizeEvent(QResizeEvent* pEvent) override;
-    void showEvent(QShowEvent* pEvent) override;
+    int RowCount() const override { return m_list.Count(); }
+    void FitColumns() override;
 
 private:
     void Refill(int nSelect);
-    void OnSelChange();
-    void FitColumns();
     QStringList SymbolsExcept(int nRow) const;
     bool Edit(CCurFmt& cur, const QStringList& avoid);
 
     CCofferDoc& m_doc;
     CPropList<CCurFmt> m_list;
     EditFn m_fnEdit;
-    QTableWidget* m_pTable;
-    QPushButton* m_pAdd;
-    QPushButton* m_pDelete;
-    QPushButton* m_pChange;
-    QPushButton* m_pUp;
-    QPushButton* m_pDown;
 };

@@ -39,7 +39,7 @@ CListPropSheet::CListPropSheet(CCofferDoc& doc, int nPage, QWidget* pParent) : Q
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(m_pTabs, 1);
     pLayout->addLayout(pButtons);
-    resize(420, 360);
+    resize(480, 520);
 
     connect(m_pCurPage, &CCurPropPage::Modified, this, &CListPropSheet::OnModified);
     connect(m_pCatPage, &CCatPropPage::Modified, this, &CListPropSheet::OnModified);
