@@ -14,9 +14,9 @@ const PackedDate D1 = MakeDate(2020, 1, 1);
 const PackedDate D2 = MakeDate(2020, 1, 2);
 
 // Yen given for dollars at a rate of 100.
-std::vector<CReceipt> BuyDollars(double dYen = 10000, double dDollars = 100)
+std::vector<CReceipt> BuyDollars(std::int64_t nYen = 10000, std::int64_t nDollars = 100)
 {
-    return {Line(D1, YEN, CAT_EXCHANGE, U(-dYen)), Line(D1, USD, CAT_EXCHANGE, U(dDollars))};
+    return {Line(D1, YEN, CAT_EXCHANGE, U(-nYen)), Line(D1, USD, CAT_EXCHANGE, U(nDollars))};
 }
 
 std::vector<CReceipt> Join(std::vector<CReceipt> a, const std::vector<CReceipt>& b)

@@ -1,4 +1,5 @@
 #include "RegFixture.h"
+#include "tests/support/KeyInput.h"
 
 #include "command/CmdUI.h"
 #include "command/CommandIds.h"
@@ -35,16 +36,7 @@ namespace {
 // Layout columns of a new view.
 enum : int { C_DATE = 0, C_IN = 1, C_OUT = 2, C_BALANCE = 3, C_ACCOUNT = 4, C_CATEGORY = 5, C_DESC = 6 };
 
-void TypeText(QWidget* pWidget, const QString& strText)
-{
-    // One key event per character: keyClicks cannot send text outside Latin-1.
-    for (const QChar ch : strText) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(pWidget, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(pWidget, &release);
-    }
-}
+using support::TypeText;
 
 bool Enabled(CCofferView& view, int nID, bool* pChecked = nullptr)
 {

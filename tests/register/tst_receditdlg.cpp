@@ -1,4 +1,5 @@
 #include "RegFixture.h"
+#include "tests/support/KeyInput.h"
 
 #include "command/CmdUI.h"
 #include "command/AppStatus.h"
@@ -31,16 +32,7 @@ namespace {
 
 enum : int { C_DESC = 6 };
 
-void TypeText(QWidget* pWidget, const QString& strText)
-{
-    // One key event per character: keyClicks cannot send text outside Latin-1.
-    for (const QChar ch : strText) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(pWidget, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(pWidget, &release);
-    }
-}
+using support::TypeText;
 
 void Focus(QWidget* pWidget)
 {

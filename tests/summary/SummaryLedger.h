@@ -1,10 +1,11 @@
 #pragma once
 
-// Small ledgers for the summary tests, built directly in the document's lists and then
+// Small ledgers for the summary tests, filled in through the document's loader and then
 // recomputed, as a reader fills them.
 #include "model/CofferDoc.h"
 #include "model/NewLedger.h"
 #include "model/PackedDate.h"
+#include "tests/support/LedgerBuilder.h"
 
 #include <QList>
 #include <QMetaType>
@@ -30,11 +31,7 @@ constexpr int Key(int nCat)
     return 10 + nCat;
 }
 
-// Whole currency units.
-constexpr Amount U(qint64 nUnits)
-{
-    return nUnits * 10000;
-}
+using support::U;
 
 struct SLine
 {
@@ -71,22 +68,12 @@ inline std::unique_ptr<CCofferDoc> MakeLedger(const SLines& lines,
                                               const std::vector<CCategory>& cats = CNewLedger::Categories())
 {
     auto pDoc = std::make_unique<CCofferDoc>();
-    CLedgerContent content;
-    content.m_curs = CNewLedger::Currencies();
-    content.m_curs.emplace_back(QStringLiteral("$"), 2, QStringLiteral("米ドル"));
-    content.m_cats = cats;
-    for (const SLine& given : lines) {
-        CReceipt line;
-        line.m_date = given.date;
-        line.m_nCur = static_cast<std::uint8_t>(given.nCur);
-        line.m_nCat = static_cast<std::uint8_t>(given.nCat);
-        line.m_nAmount = given.nAmount;
-        line.m_nCat2 = static_cast<std::uint8_t>(given.nCat2);
-        line.m_nAmount2 = given.nAmount2;
-        line.m_strDesc = given.strDesc;
-        content.m_lines.push_back(line);
-    }
-    pDoc->Load(std::move(content));
-    pDoc->Recompute();
+    std::vector<CCurFmt> curs = CNewLedger::Currencies();
+    curs.emplace_back(QStringLiteral("$"), 2, QStringLiteral("米ドル"));
+    std::vector<CReceipt> receipts;
+    for (const SLine& given : lines)
+        receipts.push_back(support::Line(given.date, given.nCur, given.nCat, given.nAmount, given.strDesc, given.nCat2,
+                                         given.nAmount2));
+    support::Fill(*pDoc, std::move(receipts), std::move(curs), cats);
     return pDoc;
 }
