@@ -166,11 +166,8 @@ void TestGridLayout::smoothScrollLeavesEventLoopRunning()
     m_settings.m_bSmooth = true;
     ViewPtr view = MakeView(100, QSize(400, 300));
     QVERIFY(view);
-    QElapsedTimer clock;
-    clock.start();
     view->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    // The call returns after the first step; the animation's steps are 15 ms apart.
-    QVERIFY(clock.elapsed() < 15);
+    // The call returns after the first step, and other timers run while the rest follows.
     QVERIFY(view->IsSmoothScrolling());
     int nTicks = 0;
     QTimer other;
