@@ -1,6 +1,7 @@
 #include "dialogs/BalEntDlg.h"
 
 #include "dialogs/CurFmtDlg.h"
+#include "dialogs/DlgFields.h"
 #include "dialogs/NumKeyDlg.h"
 #include "model/AmountText.h"
 #include "model/CofferDoc.h"
@@ -85,10 +86,7 @@ CBalEntDlg::CBalEntDlg(const std::vector<CCurFmt>& curs, const CBalanceEntry::SV
     pForm->addRow(QStringLiteral("日付："), m_pDate);
     pForm->addRow(QStringLiteral("通貨："), m_pCurrency);
     pForm->addRow(QStringLiteral("残高："), pAmountRow);
-    auto* pButtons = new QHBoxLayout;
-    pButtons->addStretch();
-    pButtons->addWidget(m_pOK);
-    pButtons->addWidget(m_pCancel);
+    QHBoxLayout* pButtons = CDlgFields::ButtonRow({m_pOK, m_pCancel});
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pForm);
     pLayout->addWidget(m_pAskOnOpen);
@@ -192,9 +190,7 @@ void CBalEntDlg::OnOK()
     const int nDecimals = nCur >= 0 && std::size_t(nCur) < m_curs.size() ? m_curs[std::size_t(nCur)].m_nDecimals : 0;
     Amount nAmount = 0;
     if (!ReadAmount(m_pAmount->text(), nDecimals, nAmount)) {
-        AppMessageBox(IDS_AMOUNT_INVALID, MB_OK | MB_ICONEXCLAMATION);
-        m_pAmount->setFocus();
-        m_pAmount->selectAll();
+        CDlgFields::Refuse(IDS_AMOUNT_INVALID, m_pAmount);
         return;
     }
     m_values.date = CBalanceEntry::ClampDate(FromQDate(m_pDate->date()));

@@ -1,5 +1,6 @@
 #include "dialogs/CategoryDlg.h"
 
+#include "dialogs/DlgFields.h"
 #include "model/CategoryAttr.h"
 #include "model/ListCheck.h"
 #include "platform/MessageBox.h"
@@ -42,10 +43,7 @@ CCategoryDlg::CCategoryDlg(const CCategory& cat, const QStringList& namesToAvoid
     auto* pForm = new QFormLayout;
     pForm->addRow(QStringLiteral("費目の名称(&N)："), m_pName);
     pForm->addRow(QStringLiteral("費目の属性(&A)："), m_pAttr);
-    auto* pButtons = new QHBoxLayout;
-    pButtons->addStretch();
-    pButtons->addWidget(m_pOK);
-    pButtons->addWidget(m_pCancel);
+    QHBoxLayout* pButtons = CDlgFields::ButtonRow({m_pOK, m_pCancel});
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pForm);
     pLayout->addLayout(pButtons);
@@ -79,9 +77,7 @@ void CCategoryDlg::OnOK()
 {
     const int nID = Validate(m_pName->text(), m_namesToAvoid);
     if (nID != 0) {
-        AppMessageBox(nID, MB_OK | MB_ICONEXCLAMATION);
-        m_pName->setFocus();
-        m_pName->selectAll();
+        CDlgFields::Refuse(nID, m_pName);
         return;
     }
     accept();

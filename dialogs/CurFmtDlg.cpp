@@ -1,5 +1,6 @@
 #include "dialogs/CurFmtDlg.h"
 
+#include "dialogs/DlgFields.h"
 #include "model/ListCheck.h"
 #include "platform/MessageBox.h"
 #include "platform/StringTable.h"
@@ -45,10 +46,7 @@ CCurFmtDlg::CCurFmtDlg(const CCurFmt& cur, const QStringList& symbolsToAvoid, QW
     pForm->addRow(QStringLiteral("通貨記号(&S)："), m_pSymbol);
     pForm->addRow(QStringLiteral("桁数(&K)："), m_pDecimals);
     pForm->addRow(QStringLiteral("配置(&P)："), m_pPlacement);
-    auto* pButtons = new QHBoxLayout;
-    pButtons->addStretch();
-    pButtons->addWidget(m_pOK);
-    pButtons->addWidget(m_pCancel);
+    QHBoxLayout* pButtons = CDlgFields::ButtonRow({m_pOK, m_pCancel});
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pForm);
     pLayout->addLayout(pButtons);
@@ -123,9 +121,7 @@ void CCurFmtDlg::OnOK()
 {
     const int nID = Validate(m_pSymbol->text(), m_symbolsToAvoid);
     if (nID != 0) {
-        AppMessageBox(nID, MB_OK | MB_ICONEXCLAMATION);
-        m_pSymbol->setFocus();
-        m_pSymbol->selectAll();
+        CDlgFields::Refuse(nID, m_pSymbol);
         return;
     }
     accept();

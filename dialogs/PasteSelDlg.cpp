@@ -1,5 +1,6 @@
 #include "dialogs/PasteSelDlg.h"
 
+#include "dialogs/DlgFields.h"
 #include "model/Calendar.h"
 
 #include <QButtonGroup>
@@ -69,10 +70,7 @@ CPasteSelDlg::CPasteSelDlg(PackedDate date, QWidget* pParent) : QDialog(pParent)
     auto* pGroups = new QHBoxLayout;
     pGroups->addWidget(pPlace);
     pGroups->addWidget(pContent);
-    auto* pButtons = new QHBoxLayout;
-    pButtons->addStretch();
-    pButtons->addWidget(pOK);
-    pButtons->addWidget(pCancel);
+    QHBoxLayout* pButtons = CDlgFields::ButtonRow({pOK, pCancel});
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pGroups);
     pLayout->addLayout(pButtons);

@@ -4,6 +4,7 @@
 #include "dialogs/AssistDlg.h"
 #include "dialogs/CategoryDlg.h"
 #include "dialogs/CurFmtDlg.h"
+#include "dialogs/DlgFields.h"
 #include "dialogs/DlgPlacement.h"
 #include "dialogs/NumKeyDlg.h"
 #include "model/AmountText.h"
@@ -193,11 +194,7 @@ CRecEditDlg::CRecEditDlg(CRecEditEntry& entry, const std::vector<CRecItem>* pIte
     pForm->addRow(QStringLiteral("費目："), pCatRow);
     pForm->addRow(QStringLiteral("金額："), pAmountRow);
     pForm->addRow(QStringLiteral("摘要："), pDescRow);
-    auto* pButtons = new QHBoxLayout;
-    pButtons->addStretch();
-    pButtons->addWidget(m_pOK);
-    pButtons->addWidget(m_pCancel);
-    pButtons->addWidget(m_pNext);
+    QHBoxLayout* pButtons = CDlgFields::ButtonRow({m_pOK, m_pCancel, m_pNext});
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pForm);
     pLayout->addLayout(pButtons);
@@ -322,9 +319,7 @@ bool CRecEditDlg::SaveFields()
     Amount nAmount1 = 0;
     Amount nAmount2 = 0;
     if (const int nID = CRecEditEntry::ParseAmounts(m_pAmount->text(), nCat2 != 0, nDecimals, nAmount1, nAmount2)) {
-        AppMessageBox(nID, MB_OK | MB_ICONEXCLAMATION);
-        m_pAmount->setFocus();
-        m_pAmount->selectAll();
+        CDlgFields::Refuse(nID, m_pAmount);
         return false;
     }
     const QString strDesc = m_pDesc->text().left(CRecEditEntry::MAX_DESCRIPTION);
