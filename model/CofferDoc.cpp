@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 CCofferDoc::CCofferDoc()
     : m_collator(QLocale(QLocale::Japanese, QLocale::Japan))
@@ -240,9 +239,8 @@ QString CCofferDoc::FormatRate(double dRate)
 {
     // The general form with 5 significant digits; a whole number keeps its decimal point
     // ("100."), in the mantissa when the exponent form is used.
-    char szBuf[64];
-    std::snprintf(szBuf, sizeof szBuf, "%.5g", dRate);
-    QString strText = QString::fromLatin1(szBuf);
+    // QString::number is locale-free: the C library's form would follow LC_NUMERIC.
+    QString strText = QString::number(dRate, 'g', 5);
     const qsizetype nExp = strText.indexOf(QLatin1Char('e'));
     const QString strMantissa = nExp < 0 ? strText : strText.left(nExp);
     if (!strMantissa.contains(QLatin1Char('.')) && std::isfinite(dRate))

@@ -9,8 +9,17 @@ PACKAGES=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth
-  qt6-translations-l10n xdg-utils adwaita-icon-theme
+  qt6-translations-l10n xdg-utils adwaita-icon-theme locales
 )
+
+# A comma-decimal locale, so that the tests can show that no number text follows LC_NUMERIC.
+ensure_test_locale() {
+  if command -v localedef >/dev/null && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    local s=""
+    if [ "$(id -u)" -ne 0 ]; then s="sudo"; fi
+    $s localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null || true
+  fi
+}
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -20,6 +29,7 @@ for p in "${PACKAGES[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
+  ensure_test_locale
   exit 0
 fi
 
@@ -32,3 +42,4 @@ echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+ensure_test_locale

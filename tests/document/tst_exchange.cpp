@@ -6,6 +6,9 @@
 
 #include <QTest>
 
+#include <clocale>
+#include <string>
+
 using namespace fixture;
 
 namespace {
@@ -41,6 +44,8 @@ private Q_SLOTS:
     void tipText();
     void formatRate_data();
     void formatRate();
+    void formatRateUnderCommaLocale_data() { formatRate_data(); }
+    void formatRateUnderCommaLocale();
     void findRate();
     void yenViewRefused();
     void rounding_data();
@@ -205,6 +210,20 @@ void TestExchange::formatRate()
     QFETCH(double, rate);
     QFETCH(QString, text);
     QCOMPARE(CCofferDoc::FormatRate(rate), text);
+}
+
+// The tip must read the same whatever decimal separator the C library's locale uses.
+void TestExchange::formatRateUnderCommaLocale()
+{
+    QFETCH(double, rate);
+    QFETCH(QString, text);
+    const char* pszOld = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string strOld = pszOld != nullptr ? pszOld : "C";
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
+        QSKIP("no comma-decimal locale (de_DE.UTF-8) on this machine; scripts/setup.sh generates one");
+    const QString strActual = CCofferDoc::FormatRate(rate);
+    std::setlocale(LC_NUMERIC, strOld.c_str());
+    QCOMPARE(strActual, text);
 }
 
 void TestExchange::findRate()
