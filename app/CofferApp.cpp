@@ -611,6 +611,14 @@ void CCofferApp::ShowAbout()
     dlg.exec();
 }
 
+QPrinter& CCofferApp::Printer()
+{
+    // Made on first use: a printer asks the print system for its devices.
+    if (!m_pPrinter)
+        m_pPrinter = std::make_unique<QPrinter>();
+    return *m_pPrinter;
+}
+
 void CCofferApp::AddAppCommands()
 {
     AddCommand(ID_APP_ABOUT, [this](int) { ShowAbout(); });
@@ -653,8 +661,11 @@ void CCofferApp::AddAppCommands()
             OpenDocument(strPath);
     });
     AddCommand(ID_FILE_PRINT_SETUP, [this](int) {
-        static QPrinter printer;
-        QPageSetupDialog dlg(&printer, m_pMainFrame);
+        if (m_fnPageSetup) {
+            m_fnPageSetup(Printer(), m_pMainFrame);
+            return;
+        }
+        QPageSetupDialog dlg(&Printer(), m_pMainFrame);
         dlg.exec();
     });
     AddCommand(

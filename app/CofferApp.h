@@ -19,8 +19,10 @@ class CChildFrame;
 class CInstanceServer;
 class CLedgerSession;
 class CMainFrame;
+class QPrinter;
 class QSettings;
 class QUrl;
+class QWidget;
 
 // The one application object: settings, fonts, templates, the main frame,
 // the open ledgers, the external programs and the application's commands.
@@ -123,6 +125,12 @@ public:
     // Where "save as" asks for the file name; tests answer it themselves.
     void SetSavePathPrompt(std::function<QString(const QString& strProposed)> fn) { m_fnAskSavePath = std::move(fn); }
     void AddToRecentFiles(const QString& strPath);
+    // The printer the page setup and printing share for the run; it ends with the
+    // application, before QApplication does.
+    QPrinter& Printer();
+    // Where the page setup shows its dialog; tests answer it themselves.
+    using PageSetupFn = std::function<void(QPrinter& printer, QWidget* pParent)>;
+    void SetPageSetupPrompt(PageSetupFn fn) { m_fnPageSetup = std::move(fn); }
 
     void ShowAbout();
 
@@ -150,6 +158,8 @@ private:
     QList<CLedgerSession*> m_sessions;
     int m_nUntitled = 0;
     std::function<QString(const QString&)> m_fnAskSavePath;
+    PageSetupFn m_fnPageSetup;
+    std::unique_ptr<QPrinter> m_pPrinter;
     CInstanceServer* m_pInstanceServer = nullptr;
     QString m_strRecoveryFolder;
     std::unique_ptr<CAutoSave> m_pAutoSave;
