@@ -41,8 +41,6 @@ public:
     // The top bit of m_nErrors: no exchange gives base-currency money away, so amounts
     // cannot be shown in yen.
     static constexpr std::uint32_t ERR_NO_YEN_EXCHANGE = 0x80000000u;
-    // Command posted after opening a file whose options ask for the balance entry.
-    static constexpr int ID_ENTER_BALANCE = 32772;
 
     CCofferDoc();
     ~CCofferDoc() override;
@@ -59,7 +57,7 @@ public:
     void LendContent(const std::function<void(const CLedgerContent&)>& write);
     // The steps after a reader filled the lists: the default set when the ledger has no
     // lines, recomputation, the description index, unmodified. Returns true when the
-    // balance-entry command (ID_ENTER_BALANCE) should be posted.
+    // balance-entry command should be posted (the caller owns the command ids).
     bool FinishOpen();
     // The next OnNewDocument takes its lines from pSource's extraction result (m_picked)
     // and copies of its currencies and categories.
@@ -106,6 +104,9 @@ public:
     std::uint32_t GetErrors() const { return m_nErrors; }
     // The ERR indicator: some line carries an error bit.
     bool HasLineErrors() const { return (m_nErrors & CReceipt::RF_ERROR_MASK) != 0; }
+    // Some line's date is earlier than its predecessor's: periods cannot be cut from the
+    // ledger, so the register offers only the whole-period display.
+    bool HasDateReversal() const { return (m_nErrors & CReceipt::RF_DATE_REVERSED) != 0; }
     bool CanShowYen() const { return (m_nErrors & ERR_NO_YEN_EXCHANGE) == 0; }
     // Switching the yen view on: refused with message 4142 when no exchange from yen exists.
     bool RequestYenView() const;
@@ -155,11 +156,19 @@ public:
     int GetSavedPos() const { return m_nActSaved; }
     const std::vector<CAction>& GetActions() const { return m_actions; }
 
-    // Moves cells or whole rows of the register by dragging: range is the moved block,
-    // colKinds the register's column kinds, (nTargetCol, nTargetRow) the target's first cell
-    // (whole rows: nTargetCol INSERT_AT / INSERT_AFTER the target row). Shows message 4102
-    // when a cell kind cannot take its source. Returns whether an action was pushed.
-    bool MoveRange(const CLineRange& range, const std::vector<int>& colKinds, int nTargetCol, int nTargetRow);
+    // Moves cells or whole rows of the register by dragging: range is the moved block in
+    // the columns of sourceKinds (the dragging view's layout), (nTargetCol, nTargetRow) the
+    // target's first cell in the columns of targetKinds (the view dropped on; two views of one
+    // ledger may lay out their columns differently). Whole rows: nTargetCol INSERT_AT /
+    // INSERT_AFTER the target row. Shows message 4102 when a cell kind cannot take its
+    // source. Returns whether an action was pushed.
+    bool MoveRange(const CLineRange& range, const std::vector<int>& sourceKinds, const std::vector<int>& targetKinds,
+                   int nTargetCol, int nTargetRow);
+    // A move within one layout.
+    bool MoveRange(const CLineRange& range, const std::vector<int>& colKinds, int nTargetCol, int nTargetRow)
+    {
+        return MoveRange(range, colKinds, colKinds, nTargetCol, nTargetRow);
+    }
 
     // --- data ----------------------------------------------------------------------------
     QString m_strPassword;

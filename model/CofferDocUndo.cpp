@@ -388,7 +388,8 @@ QStringList CCofferDoc::GetActionNames(bool bUndo) const
 
 // --- moving by dragging --------------------------------------------------------------------
 
-bool CCofferDoc::MoveRange(const CLineRange& range, const std::vector<int>& colKinds, int nTargetCol, int nTargetRow)
+bool CCofferDoc::MoveRange(const CLineRange& range, const std::vector<int>& sourceKinds,
+                           const std::vector<int>& targetKinds, int nTargetCol, int nTargetRow)
 {
     const int nLines = GetLineCount();
     if (range.IsEmpty() || range.top < 0 || range.bottom >= nLines || range.top > range.bottom)
@@ -409,13 +410,14 @@ bool CCofferDoc::MoveRange(const CLineRange& range, const std::vector<int>& colK
     }
 
     const int nLeft = range.left;
-    // A block dropped back onto itself changes nothing and must not mark the ledger modified.
-    if (nTargetCol == nLeft && nTargetRow == nTop)
-        return false;
     const int nCols = range.right - range.left + 1;
-    const int nKinds = int(colKinds.size());
-    if (nLeft < 0 || range.right >= nKinds || nTargetCol < 0 || nTargetCol + nCols > nKinds || nTargetRow < 0
-        || nTargetRow + nRows > nLines)
+    if (nLeft < 0 || range.right >= int(sourceKinds.size()) || nTargetCol < 0
+        || nTargetCol + nCols > int(targetKinds.size()) || nTargetRow < 0 || nTargetRow + nRows > nLines)
+        return false;
+    // A block dropped back onto the same cells changes nothing and must not mark the ledger modified.
+    if (nTargetRow == nTop
+        && std::equal(sourceKinds.begin() + nLeft, sourceKinds.begin() + nLeft + nCols,
+                      targetKinds.begin() + nTargetCol))
         return false;
 
     const bool bDown = nTargetRow >= nTop;
@@ -448,13 +450,13 @@ bool CCofferDoc::MoveRange(const CLineRange& range, const std::vector<int>& colK
 
     for (int r = 0; r < nRows; ++r) {
         for (int c = 0; c < nCols; ++c)
-            heldLine(nTop + r).ClearColumn(colKinds[std::size_t(nLeft + c)], m_cats);
+            heldLine(nTop + r).ClearColumn(sourceKinds[std::size_t(nLeft + c)], m_cats);
     }
     for (int r = 0; r < nRows; ++r) {
         const CReceipt& source = m_lines[std::size_t(nTop + r)];
         for (int c = 0; c < nCols; ++c) {
-            const int nSrcKind = colKinds[std::size_t(nLeft + c)];
-            const int nDstKind = colKinds[std::size_t(nTargetCol + c)];
+            const int nSrcKind = sourceKinds[std::size_t(nLeft + c)];
+            const int nDstKind = targetKinds[std::size_t(nTargetCol + c)];
             if (!heldLine(nTargetRow + r).SetColumnFromLine(nDstKind, nSrcKind, source, m_curs, m_cats)) {
                 AppMessageBox(IDS_PASTE_KIND_MISMATCH);
                 return false;

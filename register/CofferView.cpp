@@ -32,9 +32,6 @@ CCofferView::StatusFn& StatusProvider()
     return fn;
 }
 
-// The document's m_nErrors bit that allows only the whole-period display.
-constexpr std::uint32_t ERR_WHOLE_PERIOD_ONLY = 0x100;
-
 // An advance no character of a text can exceed: the font's widest glyph, and the
 // full-width forms, which may come from a fallback font wider than the view font.
 int MaxAdvance(const QFontMetrics& fm)
@@ -104,7 +101,7 @@ std::vector<int> CCofferView::LayoutKinds() const
 
 bool CCofferView::IsOnlyWholePeriod() const
 {
-    return (m_doc.GetErrors() & ERR_WHOLE_PERIOD_ONLY) != 0;
+    return m_doc.HasDateReversal();
 }
 
 void CCofferView::InitialUpdate(CCofferView* pSource)

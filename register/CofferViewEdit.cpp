@@ -35,13 +35,15 @@
 namespace {
 
 // The drag in progress from a register: its document, and where a move within that
-// document landed (the source carries the move out as one action).
+// document landed (the source carries the move out as one action). The target's column
+// kinds come back with it: another view of the ledger may lay out its columns otherwise.
 struct SDragRecord
 {
     CCofferDoc* pDoc = nullptr;
     bool bTargetSet = false;
     int nCol = 0;
     int nLine = 0;
+    std::vector<int> targetKinds;
 };
 
 SDragRecord& DragRecord()
@@ -508,7 +510,7 @@ void CCofferView::EndDrag(Qt::DropAction action, const CLineRange& lines)
     if (action != Qt::MoveAction)
         return;
     if (done.bTargetSet)
-        m_doc.MoveRange(lines, LayoutKinds(), done.nCol, done.nLine);
+        m_doc.MoveRange(lines, LayoutKinds(), done.targetKinds, done.nCol, done.nLine);
     else
         CRegEdit::DeleteRange(m_doc, lines, LayoutKinds(), true);
 }
@@ -585,6 +587,7 @@ void CCofferView::dropEvent(QDropEvent* pEvent)
         record.bTargetSet = true;
         record.nCol = target.left;
         record.nLine = m_nFirstLine + nRow;
+        record.targetKinds = LayoutKinds();
         pEvent->setDropAction(Qt::MoveAction);
         pEvent->accept();
         OnSelChange();
