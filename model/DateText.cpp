@@ -22,7 +22,7 @@ bool CDateText::IsValidCellDate(PackedDate date)
     const int nYear = DateYear(date);
     const int nMonth = DateMonth(date);
     const int nDay = DateDay(date);
-    return nYear >= 1959 && nYear <= 2060 && nMonth >= 1 && nMonth <= 12 && nDay >= 0
+    return nYear >= MIN_YEAR && nYear <= MAX_YEAR && nMonth >= 1 && nMonth <= 12 && nDay >= 0
         && nDay <= CCalendar::DaysInMonth(nYear, nMonth);
 }
 
@@ -110,7 +110,7 @@ bool CDateText::ParseDateCell(const QString& strText, PackedDate current, Packed
         break;
     }
     // Check before packing: a part too wide for its field must not wrap into a valid date.
-    if (nYear < 1959 || nYear > 2060 || nMonth < 1 || nMonth > 12 || nDay < 0
+    if (nYear < MIN_YEAR || nYear > MAX_YEAR || nMonth < 1 || nMonth > 12 || nDay < 0
         || nDay > CCalendar::DaysInMonth(int(nYear), int(nMonth)))
         return false;
     result = MakeDate(int(nYear), int(nMonth), int(nDay));

@@ -14,7 +14,11 @@ public:
     // Returns false (and leaves result untouched) when the outcome is no valid date.
     static bool ParseDateCell(const QString& strText, PackedDate current, PackedDate& result);
 
-    // The range a typed date must fall in: years 1959..2060, months 1..12,
+    // The years a date may be given in; a line read from a file may lie outside them.
+    static constexpr int MIN_YEAR = 1959;
+    static constexpr int MAX_YEAR = 2060;
+
+    // The range a typed date must fall in: years MIN_YEAR..MAX_YEAR, months 1..12,
     // day 0 (whole month) up to the month's length.
     static bool IsValidCellDate(PackedDate date);
 };

@@ -6,6 +6,7 @@
 #include "persist/FileCipher.h"
 #include "persist/LedgerHeader.h"
 #include "persist/LedgerRecords.h"
+#include "model/ListCheck.h"
 #include "platform/PasswordPrompt.h"
 
 namespace {
@@ -35,10 +36,18 @@ ClassIds RegisterClasses(CArchiveReader& ar)
     return ids;
 }
 
+// No bound for an array the format leaves unbounded.
+constexpr std::uint32_t kAnyCount = 0xFFFFFFFFu;
+// Currencies and categories: lines refer to them by a position below this.
+constexpr std::uint32_t kMaxListCount = std::uint32_t(CListCheck::MAX_ENTRIES);
+
 template <typename T, typename ReadFn>
-void ReadArray(CArchiveReader& ar, int nClass, qsizetype nMinBytes, std::vector<T>& list, ReadFn read)
+void ReadArray(CArchiveReader& ar, int nClass, qsizetype nMinBytes, std::vector<T>& list, ReadFn read,
+               std::uint32_t nMaxCount = kAnyCount)
 {
     const std::uint32_t nCount = ar.ReadCount(nMinBytes);
+    if (nCount > nMaxCount)
+        throw CArchiveException(CArchiveException::badFormat);
     list.reserve(nCount);
     for (std::uint32_t i = 0; i < nCount; ++i) {
         // Every element must be of the array's own class.
@@ -83,8 +92,8 @@ void CNativeFile::ReadPayload(CArchiveReader& ar, CLedgerData& data, bool bMemo)
     const ClassIds ids = RegisterClasses(ar);
     data.m_nDocFlags = ar.ReadInt32();
     ReadArray(ar, ids.nReceipt, kMinReceiptBytes, data.m_lines, &CLedgerRecords::ReadReceipt);
-    ReadArray(ar, ids.nCurFmt, kMinCurFmtBytes, data.m_curs, &CLedgerRecords::ReadCurFmt);
-    ReadArray(ar, ids.nCategory, kMinCategoryBytes, data.m_cats, &CLedgerRecords::ReadCategory);
+    ReadArray(ar, ids.nCurFmt, kMinCurFmtBytes, data.m_curs, &CLedgerRecords::ReadCurFmt, kMaxListCount);
+    ReadArray(ar, ids.nCategory, kMinCategoryBytes, data.m_cats, &CLedgerRecords::ReadCategory, kMaxListCount);
     if (bMemo) {
         ReadArray(ar, ids.nDailyRec, kMinDailyRecBytes, data.m_daily, &CLedgerRecords::ReadDailyRec);
         data.m_memoTitles = ar.ReadStringArray();

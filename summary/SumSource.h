@@ -15,6 +15,11 @@ class CCofferDoc;
 // The part of a ledger that the period totals read: lines, categories, the currency
 // count, the first and last dates and the budget table. A light view; the ledger it
 // refers to must outlive it.
+//
+// The first and last dates are held inside the years a date may be given in
+// (CDateText::MIN_YEAR..MAX_YEAR): a line read from a file may carry any year, and the
+// periods between year 1 and year 32767 would make a summary of a hundred thousand rows.
+// Such a line stays in the ledger; it is only outside every period.
 class CSumSource
 {
 public:
@@ -54,4 +59,6 @@ private:
     PackedDate m_lastMonth;
     const CBudgetTable* m_pBudget;
     std::int64_t m_nMonths;
+    // The budget table counts its months from the ledger's own first month.
+    std::int64_t m_nBudgetOffset = 0;
 };
