@@ -122,6 +122,11 @@ QHash<int, SCommandInfo> BuildTable()
         { ID_MOVE_DATE, "go-jump" },           { ID_TOOL_CALCULATOR, "accessories-calculator" },
         { ID_APP_ABOUT, "help-about" },        { ID_HELP_FINDER, "help-contents" },
         { ID_APP_EXIT, "application-exit" },
+        // The year steps skip further than the month arrows; the calendar program is an
+        // office calendar; customizing is the program's preferences; context help asks.
+        { ID_MOVE_PREV_YEAR, "media-seek-backward" }, { ID_MOVE_NEXT_YEAR, "media-seek-forward" },
+        { ID_TOOL_CALENDAR, "x-office-calendar" },    { ID_VIEW_CUSTOMIZE, "preferences-system" },
+        { ID_CONTEXT_HELP, "help-faq" },
     };
     for (const auto& [nID, szName] : icons) {
         const auto it = table.find(nID);
