@@ -25,6 +25,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 using namespace regfix;
 
@@ -71,6 +72,23 @@ struct SDialogDriver
     FillFn m_fill;
     bool m_bAssistManual;
     int m_nCalls = 0;
+};
+
+// A one-line ledger and a record dialog on an entry of it, shown but not run modally.
+struct SOpenDialog
+{
+    SOpenDialog(int nCmd, int nLine, bool bAssistManual)
+    {
+        Fill(doc, Named({ "a" }));
+        bBegun = entry.Begin(doc, nCmd, nLine, true);
+        pDlg = std::make_unique<CRecEditDlg>(entry, &doc.GetRecItems(), bAssistManual);
+        pDlg->show();
+    }
+
+    CCofferDoc doc;
+    CRecEditEntry entry;
+    bool bBegun = false;
+    std::unique_ptr<CRecEditDlg> pDlg;
 };
 
 QDate Day(int nMonth, int nDay)
@@ -235,12 +253,11 @@ void TestRecEditDlg::amountRefused_data()
 void TestRecEditDlg::amountRefused()
 {
     QFETCH(QString, text);
-    CCofferDoc doc;
-    Fill(doc, Named({ "a" }));
-    CRecEditEntry entry;
-    QVERIFY(entry.Begin(doc, CRecEditEntry::CMD_INPUT, 0, true));
-    CRecEditDlg dlg(entry, &doc.GetRecItems(), true);
-    dlg.show();
+    SOpenDialog open(CRecEditEntry::CMD_INPUT, 0, true);
+    CCofferDoc& doc = open.doc;
+    CRecEditEntry& entry = open.entry;
+    QVERIFY(open.bBegun);
+    CRecEditDlg& dlg = *open.pDlg;
     QCOMPARE(dlg.AmountEdit()->maxLength(), 128);
     dlg.CategoryList()->setCurrentIndex(CAT_FOOD);
     dlg.AmountEdit()->setText(text);
@@ -255,12 +272,11 @@ void TestRecEditDlg::amountRefused()
 
 void TestRecEditDlg::counterCategoryNeedsSeparator()
 {
-    CCofferDoc doc;
-    Fill(doc, Named({ "a" }));
-    CRecEditEntry entry;
-    QVERIFY(entry.Begin(doc, CRecEditEntry::CMD_ADD, 0, true));
-    CRecEditDlg dlg(entry, &doc.GetRecItems(), true);
-    dlg.show();
+    SOpenDialog open(CRecEditEntry::CMD_ADD, 0, true);
+    CCofferDoc& doc = open.doc;
+    CRecEditEntry& entry = open.entry;
+    QVERIFY(open.bBegun);
+    CRecEditDlg& dlg = *open.pDlg;
     dlg.CategoryList()->setCurrentIndex(CAT_FOOD);
     dlg.Category2List()->setCurrentIndex(CAT_SAVINGS);
     dlg.AmountEdit()->setText(QStringLiteral("1000 ; 250"));
@@ -385,12 +401,9 @@ void TestRecEditDlg::addRefusedAtLimit()
 
 void TestRecEditDlg::expenseAmountStartsWithMinus()
 {
-    CCofferDoc doc;
-    Fill(doc, Named({ "a" }));
-    CRecEditEntry entry;
-    QVERIFY(entry.Begin(doc, CRecEditEntry::CMD_ADD, 0, true));
-    CRecEditDlg dlg(entry, &doc.GetRecItems(), true);
-    dlg.show();
+    SOpenDialog open(CRecEditEntry::CMD_ADD, 0, true);
+    QVERIFY(open.bBegun);
+    CRecEditDlg& dlg = *open.pDlg;
     dlg.CategoryList()->setCurrentIndex(CAT_INCOME);
     Focus(dlg.AmountEdit());
     QCOMPARE(dlg.AmountEdit()->text(), QString());
@@ -405,12 +418,9 @@ void TestRecEditDlg::expenseAmountStartsWithMinus()
 
 void TestRecEditDlg::padsTypeIntoTheirTargets()
 {
-    CCofferDoc doc;
-    Fill(doc, Named({ "a" }));
-    CRecEditEntry entry;
-    QVERIFY(entry.Begin(doc, CRecEditEntry::CMD_ADD, 0, true));
-    CRecEditDlg dlg(entry, &doc.GetRecItems(), false);
-    dlg.show();
+    SOpenDialog open(CRecEditEntry::CMD_ADD, 0, false);
+    QVERIFY(open.bBegun);
+    CRecEditDlg& dlg = *open.pDlg;
     QVERIFY(dlg.NumPad()->isVisible());
     QVERIFY(dlg.DescPad()->isVisible());
     const auto numKey = [&dlg](int nIndex) { dlg.NumPad()->Key(CNumKeyDlg::IDC_FIRST_KEY + nIndex)->click(); };
@@ -469,12 +479,9 @@ void TestRecEditDlg::padEntryBringsCategoryAndAmount()
 
 void TestRecEditDlg::padButtons()
 {
-    CCofferDoc doc;
-    Fill(doc, Named({ "a" }));
-    CRecEditEntry entry;
-    QVERIFY(entry.Begin(doc, CRecEditEntry::CMD_ADD, 0, true));
-    CRecEditDlg dlg(entry, &doc.GetRecItems(), true);
-    dlg.show();
+    SOpenDialog open(CRecEditEntry::CMD_ADD, 0, true);
+    QVERIFY(open.bBegun);
+    CRecEditDlg& dlg = *open.pDlg;
     QPushButton* pNum = dlg.Button(CRecEditDlg::IDC_NUM_PAD);
     QPushButton* pDesc = dlg.Button(CRecEditDlg::IDC_DESC_PAD);
     // Manual assist: no pad opens by itself.
