@@ -15,6 +15,7 @@
 #include "model/BalanceEntry.h"
 #include "register/CofferView.h"
 #include "register/RecEditDlg.h"
+#include "summary/SumView.h"
 #include "model/CofferDoc.h"
 #include "persist/DocumentFile.h"
 #include "platform/MessageBox.h"
@@ -64,8 +65,14 @@ CCofferApp::CCofferApp()
             return new CCofferView(session.Document(), pParent);
         });
     m_templates[VIEW_SUMMARY] = std::make_unique<CDocTemplate>(
-        VIEW_SUMMARY, CDocTemplate::ViewFactory(),
-        QStringLiteral("集計表のビューはまだ作られていないため、使えません"));
+        VIEW_SUMMARY, [this](CLedgerSession& session, QWidget* pParent) -> QWidget* {
+            // A second summary window of the ledger (the new-window command) starts as the one in front.
+            CSumView* pSource = nullptr;
+            if (const CChildFrame* pActive = m_pMainFrame ? m_pMainFrame->ActiveChildFrame() : nullptr;
+                pActive != nullptr && pActive->Session() == &session)
+                pSource = dynamic_cast<CSumView*>(pActive->View());
+            return new CSumView(session.Document(), pParent, pSource);
+        });
     m_templates[VIEW_GRAPH] = std::make_unique<CDocTemplate>(
         VIEW_GRAPH, CDocTemplate::ViewFactory(),
         QStringLiteral("グラフのビューはまだ作られていないため、使えません"));
