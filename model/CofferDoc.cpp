@@ -35,6 +35,7 @@ void CCofferDoc::DeleteContents()
     m_cats.clear();
     m_recItems.clear();
     m_recLookup.clear();
+    m_bIndexPending = false;
     m_actions.clear();
     m_nActPos = 0;
     m_nActSaved = 0;
@@ -133,7 +134,7 @@ bool CCofferDoc::FinishOpen()
     if (m_lines.empty())
         AddDefaultSet();
     Recompute();
-    AddToIndex();
+    m_bIndexPending = true;
     SetModifiedFlag(false);
     return (m_nDocFlags & DF_BALANCE_ENTRY_ON_OPEN) != 0;
 }

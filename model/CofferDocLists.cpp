@@ -48,6 +48,7 @@ RemapTable GrowthRemap(std::size_t nOldSize)
 
 bool CCofferDoc::AppendCurrencies(const std::vector<CCurFmt>& curs)
 {
+    EnsureIndex();
     if (curs.empty())
         return true;
     if (m_curs.size() + curs.size() > std::size_t(CListCheck::MAX_ENTRIES))
@@ -62,6 +63,7 @@ bool CCofferDoc::AppendCurrencies(const std::vector<CCurFmt>& curs)
 
 bool CCofferDoc::AppendCategories(const std::vector<CCategory>& cats)
 {
+    EnsureIndex();
     if (cats.empty())
         return true;
     if (m_cats.size() + cats.size() > std::size_t(CListCheck::MAX_ENTRIES))
@@ -76,6 +78,7 @@ bool CCofferDoc::AppendCategories(const std::vector<CCategory>& cats)
 
 bool CCofferDoc::ReplaceCurrencies(std::vector<CCurFmt> curs, const std::vector<int>& prevPositions)
 {
+    EnsureIndex();
     if (curs.empty() || curs.size() > std::size_t(CListCheck::MAX_ENTRIES) || prevPositions.size() != curs.size())
         return false;
     const RemapTable remap = MakeRemap(m_curs.size(), curs.size(), prevPositions);
@@ -96,6 +99,7 @@ bool CCofferDoc::ReplaceCurrencies(std::vector<CCurFmt> curs, const std::vector<
 
 bool CCofferDoc::ReplaceCategories(std::vector<CCategory> cats, const std::vector<int>& prevPositions)
 {
+    EnsureIndex();
     if (cats.empty() || cats.size() > std::size_t(CListCheck::MAX_ENTRIES) || prevPositions.size() != cats.size())
         return false;
     const RemapTable remap = MakeRemap(m_cats.size(), cats.size(), prevPositions);

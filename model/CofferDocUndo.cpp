@@ -333,6 +333,7 @@ void CCofferDoc::Redo()
     const int nSize = int(m_actions.size());
     if (m_nActPos >= nSize)
         return;
+    EnsureIndex();
     const int nGroup = std::max(m_actions[std::size_t(m_nActPos)].m_nGroup, 1);
     const bool bHadReversal = m_nReversals > 0;
     UpdateHint single;
@@ -352,6 +353,7 @@ void CCofferDoc::Undo()
 {
     if (m_nActPos <= 0)
         return;
+    EnsureIndex();
     const int nGroup = std::max(m_actions[std::size_t(m_nActPos - 1)].m_nGroup, 1);
     const bool bHadReversal = m_nReversals > 0;
     UpdateHint single;

@@ -252,20 +252,50 @@ int CCofferView::GetFitColWidth(int nCol)
             }
         }
     } else {
-        // Only texts that could be wider are measured: one whose every character had the
-        // widest advance of the font still fits, and a text met before measures the same
-        // again (descriptions repeat a lot in a long ledger).
-        const qsizetype nMaxAdvance = MaxAdvance(fm);
-        QSet<QString> measured;
+        // Shaping a text is what costs, and a long ledger has hundreds of thousands of
+        // distinct descriptions. A text's width is the rounded sum of its characters'
+        // advances (shaping only joins or kerns, which narrows), so that sum bounds it;
+        // only texts whose bound exceeds the widest measured so far are shaped, the widest
+        // bound first, so that after it hardly any text is left to shape.
+        const QFontMetricsF fmf(CGridSettings::Current().ViewFont());
+        const int nMaxAdvance = MaxAdvance(fm);
+        std::vector<double> advance(0x10000, -1.0);
+        const auto bound = [&](const QString& strText) {
+            double dSum = 0;
+            for (const QChar ch : strText) {
+                const char16_t c = ch.unicode();
+                double& d = advance[c];
+                if (d < 0) {
+                    if (ch.isSurrogate() || ch.category() == QChar::Other_Control)
+                        d = nMaxAdvance;
+                    else
+                        // The yen sign is what the screen shows for U+005C.
+                        d = std::max(fmf.horizontalAdvance(ch), c == u'\\' ? fmf.horizontalAdvance(QChar(0xA5)) : 0.0);
+                }
+                dSum += d;
+            }
+            return std::int64_t(std::floor(dSum + 0.5));
+        };
+        std::vector<std::pair<std::int64_t, int>> candidates;
         for (int nLine = m_nFirstLine; nLine < nEnd; ++nLine) {
             const QString strText = m_doc.GetCellText(nLine, nKind, true, m_bYen);
-            if (strText.size() * nMaxAdvance <= nWidth)
+            if (std::int64_t(strText.size()) * nMaxAdvance <= nWidth)
                 continue;
+            const std::int64_t nBound = bound(strText);
+            if (nBound > nWidth)
+                candidates.emplace_back(nBound, nLine);
+        }
+        const auto wider = [](const auto& a, const auto& b) { return a.first > b.first; };
+        std::make_heap(candidates.begin(), candidates.end(), [&](const auto& a, const auto& b) { return wider(b, a); });
+        QSet<QString> measured;
+        while (!candidates.empty() && candidates.front().first > nWidth) {
+            std::pop_heap(candidates.begin(), candidates.end(), [&](const auto& a, const auto& b) { return wider(b, a); });
+            const QString strText = m_doc.GetCellText(candidates.back().second, nKind, true, m_bYen);
+            candidates.pop_back();
             const qsizetype nSeen = measured.size();
             measured.insert(strText);
-            if (measured.size() == nSeen)
-                continue;
-            nWidth = std::max(nWidth, fm.horizontalAdvance(CRegColumns::ScreenText(strText)));
+            if (measured.size() != nSeen)
+                nWidth = std::max(nWidth, fm.horizontalAdvance(CRegColumns::ScreenText(strText)));
         }
     }
     return nWidth + 2 * m_nTextInset + 1;
