@@ -129,13 +129,18 @@ CNativeFile::Result CNativeFile::Read(QByteArrayView file, const QString& strPat
     const char cVersion = CLedgerHeader::Version(file);
     if (cVersion > '2')
         return VersionTooNew;
-    QByteArray payload = file.sliced(CLedgerHeader::Size).toByteArray();
+    // Only an enciphered payload needs a copy to decipher in; a plain one is read in place
+    // (a long ledger's file is tens of megabytes).
+    QByteArrayView payload = file.sliced(CLedgerHeader::Size);
+    QByteArray deciphered;
     QString strEntered;
     if (CLedgerHeader::IsEnciphered(file)) {
         if (!CPasswordPrompt::Ask(strPath, strEntered))
             return Cancelled;
-        if (!CFileCipher::OpenPayload(strEntered, payload))
+        deciphered = payload.toByteArray();
+        if (!CFileCipher::OpenPayload(strEntered, deciphered))
             return WrongPassword;
+        payload = deciphered;
     }
     CLedgerData read;
     try {
