@@ -147,7 +147,9 @@ void CSumView::Recompute(bool bLayout)
             SetColumnTitle(c + 1, m_table.GetColumnTitle(c), SHF_SPREAD);
     }
     RecalcLayout();
-    SetCurCell(0, 0, 0, 0);
+    // The cursor goes home without scrolling: an edit elsewhere leaves the table where it was.
+    Selection().SetCell(0, 0, 0);
+    SyncFrame();
     viewport()->update();
 }
 

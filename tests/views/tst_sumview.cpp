@@ -91,6 +91,7 @@ private Q_SLOTS:
     void fitWidth();
     void navigationPane();
     void firstAndLastRow();
+    void updateKeepsTheScrollPosition();
     void contextMenu();
     void zeroValuesAreGrey();
     void secondWindowStartsAsTheFirst();
@@ -357,6 +358,26 @@ void TestSumView::firstAndLastRow()
     QVERIFY(view.ExecuteCommand(ID_MOVE_FIRST));
     QCOMPARE(view.Selection().CursorRow(), 0);
     QCOMPARE(view.Selection().CursorCol(), SC_FOOD);
+}
+
+void TestSumView::updateKeepsTheScrollPosition()
+{
+    CSumView view(*m_pDoc);
+    view.resize(300, 200);
+    view.show();
+    view.SetCurCell(SC_FOOD + 6, 20, 0, SCR_SNAP_A);
+    const int nX = view.ScrollPos(0);
+    const int nY = view.ScrollPos(1);
+    QVERIFY(nX > 0 && nY > 0);
+    // A change of the ledger or of the period takes the cursor home, the table stays put.
+    view.OnUpdate(nullptr, SLinesReplaced{0, 1, -1, -1, false});
+    QCOMPARE(view.Selection().CursorRow(), 0);
+    QCOMPARE(view.Selection().CursorCol(), 0);
+    QCOMPARE(view.Selection().GetPrimaryRange(), CRange::Cell(0, 0));
+    QCOMPARE(view.ScrollPos(0), nX);
+    QCOMPARE(view.ScrollPos(1), nY);
+    QVERIFY(view.ExecuteCommand(ID_MOVE_PREV_MONTH));
+    QCOMPARE(view.ScrollPos(0), nX);
 }
 
 void TestSumView::contextMenu()
