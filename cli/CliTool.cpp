@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/PasswordPrompt.h"
 #include "platform/StringTable.h"
+#include "summary/GraphReport.h"
 #include "summary/SummaryReport.h"
 
 #include <QDate>
@@ -26,6 +27,7 @@ const char* const kUsage =
     "  show IN [--password P] [--symbols] [--yen]\n"
     "  check IN [--password P]\n"
     "  summary IN --mode day|month|year|quarter [--period YYYY[-MM]] [--currency N] [--password P]\n"
+    "  graph IN --mode day|month|year|quarter [--period YYYY[-MM]] [--column TITLE] [--currency N] [--password P]\n"
     "  memo-export IN OUT\n"
     "  memo-import IN MEMOTEXT OUT\n";
 
@@ -84,6 +86,8 @@ int CCliTool::Run(const QStringList& args)
         nStatus = Check(rest);
     else if (cmd == QLatin1String("summary"))
         nStatus = Summary(rest);
+    else if (cmd == QLatin1String("graph"))
+        nStatus = Graph(rest);
     else if (cmd == QLatin1String("memo-export"))
         nStatus = MemoExport(rest);
     else if (cmd == QLatin1String("memo-import"))
@@ -287,6 +291,45 @@ int CCliTool::Summary(const QStringList& args)
         return 2;
     }
     Print(CSummaryReport::Text(doc, nMode, period, nCur));
+    return 0;
+}
+
+int CCliTool::Graph(const QStringList& args)
+{
+    CCliArgs cli;
+    if (!ParseArgs(cli, args,
+                   {QStringLiteral("mode"), QStringLiteral("period"), QStringLiteral("column"),
+                    QStringLiteral("currency"), QStringLiteral("password"), QStringLiteral("today")},
+                   {}, 1)
+        || !ApplyToday(cli))
+        return 2;
+    int nMode = 0;
+    if (!cli.Has(QStringLiteral("mode")) || !CSummaryReport::ParseMode(cli.Value(QStringLiteral("mode")), nMode)) {
+        std::fprintf(stderr, "pennyfold-cli: --mode must be day, month, year or quarter\n");
+        return 2;
+    }
+    PackedDate period = 0;
+    if (!CSummaryReport::ParsePeriod(cli.Value(QStringLiteral("period")), nMode, period)) {
+        std::fprintf(stderr, "pennyfold-cli: --period must be YYYY-MM for day, YYYY for month\n");
+        return 2;
+    }
+    CCofferDoc doc;
+    if (!OpenLedger(doc, cli.Positional(0), cli))
+        return Failure();
+    int nCur = 0;
+    if (cli.Has(QStringLiteral("currency"))
+        && !CSummaryReport::ParseCurrency(cli.Value(QStringLiteral("currency")), doc, nCur)) {
+        std::fprintf(stderr, "pennyfold-cli: --currency must be a currency number of the ledger (0 .. %d)\n",
+                     int(doc.Currencies().size()) - 1);
+        return 2;
+    }
+    int nColumn = 0;
+    if (!CGraphReport::FindColumn(doc, cli.Value(QStringLiteral("column")), nColumn)) {
+        std::fprintf(stderr, "pennyfold-cli: --column names no column of the graph: '%s'\n",
+                     cli.Value(QStringLiteral("column")).toUtf8().constData());
+        return 2;
+    }
+    Print(CGraphReport::Text(doc, nMode, period, nColumn, nCur));
     return 0;
 }
 

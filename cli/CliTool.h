@@ -19,6 +19,7 @@ private:
     int Show(const QStringList& args);
     int Check(const QStringList& args);
     int Summary(const QStringList& args);
+    int Graph(const QStringList& args);
     int MemoExport(const QStringList& args);
     int MemoImport(const QStringList& args);
 
