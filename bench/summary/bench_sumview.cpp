@@ -2,9 +2,11 @@
 // and one repaint of a 1000×700 window.
 #include "command/CommandIds.h"
 #include "grid/GridSettings.h"
+#include "model/ColumnKind.h"
 #include "model/CofferDoc.h"
 #include "model/PackedDate.h"
 #include "model/Receipt.h"
+#include "register/RegEdit.h"
 #include "summary/SumView.h"
 #include "tests/support/LedgerBuilder.h"
 
@@ -70,6 +72,20 @@ void SwitchPeriodAndCurrency(benchmark::State& state)
     }
 }
 
+// An amount changed as the register changes it: one action, its notice, the table recomputed.
+void UpdateAfterEdit(benchmark::State& state)
+{
+    CCofferDoc& doc = Ledger(int(state.range(0)));
+    CSumView view(doc);
+    view.resize(1000, 700);
+    const int nMiddle = doc.GetLineCount() / 2 + 1;
+    int n = 0;
+    for (auto _ : state) {
+        CRegEdit::ApplyCellText(doc, nMiddle, 2, COL_OUT, QString::number(1000 + (n++ % 50)));
+        benchmark::DoNotOptimize(view.CellRowCount());
+    }
+}
+
 void Repaint(benchmark::State& state)
 {
     CCofferDoc& doc = Ledger(int(state.range(0)));
@@ -92,6 +108,7 @@ void Repaint(benchmark::State& state)
 
 BENCHMARK(OpenView)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SwitchPeriodAndCurrency)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(UpdateAfterEdit)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(Repaint)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
