@@ -253,10 +253,12 @@ int CCofferView::GetFitColWidth(int nCol)
         }
     } else {
         // Shaping a text is what costs, and a long ledger has hundreds of thousands of
-        // distinct descriptions. A text's width is the rounded sum of its characters'
-        // advances (shaping only joins or kerns, which narrows), so that sum bounds it;
-        // only texts whose bound exceeds the widest measured so far are shaped, the widest
-        // bound first, so that after it hardly any text is left to shape.
+        // distinct descriptions. The sum of a text's character advances comes within a
+        // pixel or so of its shaped width (kerning and positioning move it either way), so
+        // the sum with a margin bounds it; texts are shaped in the order of their bounds,
+        // widest first, while a bound exceeds the widest width so far. Where thousands of
+        // distinct texts lie within that margin of the widest (all as wide as it, give or
+        // take a pixel), the first kMaxShaped of them decide.
         const QFontMetricsF fmf(CGridSettings::Current().ViewFont());
         const int nMaxAdvance = MaxAdvance(fm);
         std::vector<double> advance(0x10000, -1.0);
@@ -274,7 +276,7 @@ int CCofferView::GetFitColWidth(int nCol)
                 }
                 dSum += d;
             }
-            return std::int64_t(std::floor(dSum + 0.5));
+            return std::int64_t(std::ceil(dSum * 1.01)) + 2;
         };
         std::vector<std::pair<std::int64_t, int>> candidates;
         for (int nLine = m_nFirstLine; nLine < nEnd; ++nLine) {
@@ -287,8 +289,9 @@ int CCofferView::GetFitColWidth(int nCol)
         }
         const auto wider = [](const auto& a, const auto& b) { return a.first > b.first; };
         std::make_heap(candidates.begin(), candidates.end(), [&](const auto& a, const auto& b) { return wider(b, a); });
+        constexpr qsizetype kMaxShaped = 4096;
         QSet<QString> measured;
-        while (!candidates.empty() && candidates.front().first > nWidth) {
+        while (!candidates.empty() && candidates.front().first > nWidth && measured.size() < kMaxShaped) {
             std::pop_heap(candidates.begin(), candidates.end(), [&](const auto& a, const auto& b) { return wider(b, a); });
             const QString strText = m_doc.GetCellText(candidates.back().second, nKind, true, m_bYen);
             candidates.pop_back();
