@@ -70,6 +70,23 @@ CGraphScale CGraphScale::AutoScale(Amount nMax, Amount nMin, int nDecimals)
     return CGraphScale(nStep, static_cast<Amount>(nMinimum), nCount);
 }
 
+bool CGraphScale::FromPage(std::int64_t nMaximum, std::int64_t nMinimum, int nCount, CGraphScale& scale)
+{
+    constexpr __int128 kMax = std::numeric_limits<Amount>::max();
+    constexpr __int128 kMin = std::numeric_limits<Amount>::min();
+    if (nCount < 1 || nCount > MAX_COUNT || nMaximum <= nMinimum)
+        return false;
+    const __int128 nHigh = __int128(nMaximum) * AMOUNT_UNIT;
+    const __int128 nLow = __int128(nMinimum) * AMOUNT_UNIT;
+    if (nHigh > kMax || nHigh < kMin || nLow > kMax || nLow < kMin)
+        return false;
+    const __int128 nStep = (nHigh - nLow) / nCount;
+    if (nStep <= 0 || nStep > kMax)
+        return false;
+    scale = CGraphScale(static_cast<Amount>(nStep), static_cast<Amount>(nLow), nCount);
+    return true;
+}
+
 __int128 CGraphScale::Top() const
 {
     return __int128(m_nMinimum) + __int128(m_nCount) * m_nStep;

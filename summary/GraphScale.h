@@ -27,6 +27,13 @@ public:
     // steps below zero as the bottom needs. Arguments on the wrong side of 0 count as 0.
     static CGraphScale AutoScale(Amount nMax, Amount nMin, int nDecimals);
 
+    // The user scale from the scale page's whole-unit maximum and minimum and its step
+    // count: step = (maximum - minimum) * 10000 / count. False, leaving scale alone, when
+    // the maximum is not above the minimum, when an amount or the step does not fit 64 bits
+    // as fixed point, or when the count is outside 1..100: such an axis cannot be drawn.
+    static bool FromPage(std::int64_t nMaximum, std::int64_t nMinimum, int nCount, CGraphScale& scale);
+    static constexpr int MAX_COUNT = 100;
+
     // minimum + count * step, exact.
     __int128 Top() const;
 

@@ -38,6 +38,20 @@ int CGraphSeries::DefaultColumn(const std::vector<std::uint32_t>& keys)
     return it == keys.end() ? 0 : int(it - keys.begin());
 }
 
+int CGraphSeries::ColumnAfterRemap(int nOldKey, const std::vector<std::int32_t>& table,
+                                   const std::vector<std::uint32_t>& newKeys)
+{
+    std::int64_t nKey = nOldKey;
+    if (nOldKey >= SUM_KEY_CATEGORY) {
+        const std::size_t nCat = static_cast<std::size_t>(nOldKey - SUM_KEY_CATEGORY);
+        if (nCat >= table.size() || table[nCat] < 0)
+            return 0;
+        nKey = SUM_KEY_CATEGORY + std::int64_t(table[nCat]);
+    }
+    const auto it = std::find(newKeys.begin(), newKeys.end(), static_cast<std::uint32_t>(nKey));
+    return it == newKeys.end() ? 0 : int(it - newKeys.begin());
+}
+
 Amount CGraphSeries::RoundedAverage(__int128 nSum, std::int64_t nCount, int nDecimals)
 {
     if (nCount <= 0)

@@ -34,6 +34,11 @@ public:
     static std::vector<std::uint32_t> ColumnKeys(const std::vector<CCategory>& cats);
     static int DefaultColumn(const std::vector<std::uint32_t>& keys);
 
+    // The column that shows nOldKey after the categories moved (table: former position ->
+    // new position); 0 when the key is no longer a column.
+    static int ColumnAfterRemap(int nOldKey, const std::vector<std::int32_t>& table,
+                                const std::vector<std::uint32_t>& newKeys);
+
     // Recomputes from the ledger. A column index beyond the keys shows column 0; a currency
     // outside the list currency 0; a mode outside 0..3 PERIOD_MONTH. The period date is
     // brought within the ledger's first and last dates. bSpecified takes userScale instead

@@ -30,6 +30,8 @@ private Q_SLOTS:
     void extremesFitAndCover();
     void positions();
     void axisWithoutRangeIsFlat();
+    void fromPage_data();
+    void fromPage();
 };
 
 void TestGraphScale::autoScale_data()
@@ -126,6 +128,51 @@ void TestGraphScale::axisWithoutRangeIsFlat()
     QCOMPARE(CGraphScale(0, 0, 5).Y(Units(10), 10, 90), 90);
     QCOMPARE(CGraphScale(-Units(1), 0, 5).Y(Units(10), 10, 90), 90);
     QCOMPARE(CGraphScale(Units(1), 0, 0).Y(Units(10), 10, 90), 90);
+}
+
+void TestGraphScale::fromPage_data()
+{
+    QTest::addColumn<qint64>("nMaximum");
+    QTest::addColumn<qint64>("nMinimum");
+    QTest::addColumn<int>("nCount");
+    QTest::addColumn<bool>("bAccepted");
+    QTest::addColumn<Amount>("nStep");
+
+    QTest::newRow("0 to 1000 in 5") << qint64(1000) << qint64(0) << 5 << true << Units(200);
+    QTest::newRow("-1000 to 200 in 6") << qint64(200) << qint64(-1000) << 6 << true << Units(200);
+    QTest::newRow("a step truncates") << qint64(10) << qint64(0) << 3 << true << Amount(33333);
+    QTest::newRow("maximum equal to the minimum") << qint64(5) << qint64(5) << 5 << false << Amount(0);
+    QTest::newRow("maximum below the minimum") << qint64(0) << qint64(100) << 5 << false << Amount(0);
+    QTest::newRow("maximum times 10000 beyond 64 bits")
+        << qint64(kMax / 10000 + 1) << qint64(0) << 5 << false << Amount(0);
+    QTest::newRow("minimum times 10000 beyond 64 bits")
+        << qint64(0) << qint64(kMin / 10000 - 1) << 5 << false << Amount(0);
+    QTest::newRow("step beyond 64 bits") << qint64(kMax / 10000) << qint64(kMin / 10000) << 1 << false << Amount(0);
+    QTest::newRow("the widest span in two steps")
+        << qint64(kMax / 10000) << qint64(kMin / 10000) << 2 << true
+        << Amount((__int128(kMax / 10000) - kMin / 10000) * 10000 / 2);
+    QTest::newRow("count 0") << qint64(10) << qint64(0) << 0 << false << Amount(0);
+    QTest::newRow("count 101") << qint64(10000) << qint64(0) << 101 << false << Amount(0);
+}
+
+void TestGraphScale::fromPage()
+{
+    QFETCH(qint64, nMaximum);
+    QFETCH(qint64, nMinimum);
+    QFETCH(int, nCount);
+    QFETCH(bool, bAccepted);
+    QFETCH(Amount, nStep);
+    const CGraphScale before(1, 2, 3);
+    CGraphScale scale = before;
+    QCOMPARE(CGraphScale::FromPage(nMaximum, nMinimum, nCount, scale), bAccepted);
+    if (!bAccepted) {
+        QCOMPARE(scale, before);
+        return;
+    }
+    QCOMPARE(scale, CGraphScale(nStep, nMinimum * AMOUNT_UNIT, nCount));
+    // The page shows what it was given back, but for the truncated step.
+    QCOMPARE(scale.PageMinimum(), nMinimum);
+    QVERIFY(scale.PageMaximum() <= nMaximum && scale.PageMaximum() >= nMaximum - 1);
 }
 
 QTEST_GUILESS_MAIN(TestGraphScale)

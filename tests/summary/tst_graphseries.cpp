@@ -52,6 +52,8 @@ private Q_SLOTS:
     void periodLabels_data();
     void periodLabels();
     void userScaleReplacesTheAutomaticOne();
+    void columnFollowsItsCategory_data();
+    void columnFollowsItsCategory();
 };
 
 void TestGraphSeries::roundedAverage_data()
@@ -203,6 +205,30 @@ void TestGraphSeries::userScaleReplacesTheAutomaticOne()
     QCOMPARE(series.GetScale(), user);
     series.Compute(*pDoc, COLUMN_FOOD, 0, PERIOD_MONTH, D(2024, 1, 0), false, user);
     QCOMPARE(series.GetScale(), CGraphScale::AutoScale(U(5), 0, 0));
+}
+
+void TestGraphSeries::columnFollowsItsCategory_data()
+{
+    QTest::addColumn<int>("nOldKey");
+    QTest::addColumn<QList<int>>("table");
+    QTest::addColumn<int>("nColumn");
+
+    // New keys: 1, 2, then categories 1 and 2 of the new list (keys 11 and 12); position 0,
+    // where removed categories map, is the remark category, never a column.
+    QTest::newRow("a moved category keeps being shown") << 11 << QList<int>{0, 2, 1} << 3;
+    QTest::newRow("a removed category falls back to column 0") << 11 << QList<int>{0, 0, 1} << 0;
+    QTest::newRow("a position beyond the table") << 15 << QList<int>{0, 1, 2} << 0;
+    QTest::newRow("a subtotal stays") << 2 << QList<int>{2, 1, 0} << 1;
+    QTest::newRow("no column before") << -1 << QList<int>{0} << 0;
+}
+
+void TestGraphSeries::columnFollowsItsCategory()
+{
+    QFETCH(int, nOldKey);
+    QFETCH(QList<int>, table);
+    QFETCH(int, nColumn);
+    const std::vector<std::int32_t> remap(table.begin(), table.end());
+    QCOMPARE(CGraphSeries::ColumnAfterRemap(nOldKey, remap, {1, 2, 11, 12}), nColumn);
 }
 
 QTEST_GUILESS_MAIN(TestGraphSeries)
