@@ -44,6 +44,18 @@ int CGraphLayout::AmountY(__int128 nValue) const
     return scale.Y(nValue, m_rcPlot.top(), m_rcPlot.top() + m_rcPlot.height());
 }
 
+QRect CGraphLayout::PrintRect(int nPaperWidth, int nPaperHeight, const QRect& printable, int nDpiX, int nDpiY)
+{
+    const auto mm = [](int nDpi, int nMm) { return static_cast<int>(std::int64_t(nDpi) * nMm * 10 / 254); };
+    const int x = std::max(mm(nDpiX, 30) - printable.x(), 0);
+    const int y = std::max(mm(nDpiY, 25) - printable.y(), 0);
+    const std::int64_t w = std::clamp<std::int64_t>(std::int64_t(nPaperWidth) - mm(nDpiX, 55), 0, std::max(printable.width(), 0));
+    std::int64_t h = std::clamp<std::int64_t>(std::int64_t(nPaperHeight) - mm(nDpiY, 50), 0, std::max(printable.height(), 0));
+    if (w < h)
+        h = w * w / h;
+    return QRect(x, y, static_cast<int>(w), static_cast<int>(h));
+}
+
 std::uint32_t CGraphLayout::Shade(std::uint32_t nRgb, int x, int x0, int x1)
 {
     const int nSpan = x1 - x0 - 2;

@@ -82,6 +82,12 @@ public:
     // The tooltip for a pointer at (x, y); empty when the pointer is on no bar.
     QString TipText(const CGraphSeries& series, int x, int y) const;
 
+    // The drawing area of the one printed page, in the printable area's coordinates: 30 mm
+    // from the paper's left and 25 mm from its top less the unprintable margins (not below
+    // 0), the paper less 55 mm wide and 50 mm high, each held to the printable size; a page
+    // narrower than high gets a height of width × width ÷ height, so the graph stays wide.
+    static QRect PrintRect(int nPaperWidth, int nPaperHeight, const QRect& printable, int nDpiX, int nDpiY);
+
     // Colour 0xRRGGBB of a bar's column x between x0 and x1 (exclusive): bright on the left,
     // a third on the right.
     static std::uint32_t Shade(std::uint32_t nRgb, int x, int x0, int x1);

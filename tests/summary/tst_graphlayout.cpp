@@ -97,6 +97,8 @@ private Q_SLOTS:
     void legendEntries();
     void tooltip();
     void shade();
+    void printRect_data();
+    void printRect();
 };
 
 void TestGraphLayout::plotBetweenLabelsAndLegend()
@@ -443,6 +445,33 @@ void TestGraphLayout::shade()
     QCOMPARE(CGraphLayout::Shade(0x808080, 5, 0, 12), std::uint32_t(0x5E5E5E));
     // A bar too narrow to shade keeps its colour.
     QCOMPARE(CGraphLayout::Shade(0x123456, 0, 0, 2), std::uint32_t(0x123456));
+}
+
+void TestGraphLayout::printRect_data()
+{
+    QTest::addColumn<QSize>("paper");
+    QTest::addColumn<QRect>("printable");
+    QTest::addColumn<int>("nDpi");
+    QTest::addColumn<QRect>("expected");
+
+    // A4 at 254 dots per inch: 10 dots a millimetre.
+    QTest::newRow("A4 landscape, margins of 5 mm") << QSize(2970, 2100) << QRect(50, 50, 2870, 2000) << 254
+                                                   << QRect(250, 200, 2420, 1600);
+    QTest::newRow("A4 portrait is made wide") << QSize(2100, 2970) << QRect(50, 50, 2000, 2870) << 254
+                                              << QRect(250, 200, 1550, 1550 * 1550 / 2470);
+    QTest::newRow("margins wider than the offsets") << QSize(2970, 2100) << QRect(400, 300, 2170, 1500) << 254
+                                                    << QRect(0, 0, 2170, 1500);
+    QTest::newRow("paper smaller than the margins") << QSize(400, 300) << QRect(0, 0, 400, 300) << 254
+                                                    << QRect(300, 250, 0, 0);
+}
+
+void TestGraphLayout::printRect()
+{
+    QFETCH(QSize, paper);
+    QFETCH(QRect, printable);
+    QFETCH(int, nDpi);
+    QFETCH(QRect, expected);
+    QCOMPARE(CGraphLayout::PrintRect(paper.width(), paper.height(), printable, nDpi, nDpi), expected);
 }
 
 QTEST_GUILESS_MAIN(TestGraphLayout)
