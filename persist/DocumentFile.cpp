@@ -35,15 +35,8 @@ bool CDocumentFile::Open(CCofferDoc& doc, const QString& strPath, bool* pbBalanc
     QFile file(strPath);
     if (!file.open(QIODevice::ReadOnly))
         return Fail(0, MB_OK, AFX_IDP_FAILED_TO_OPEN_DOC);
-    // A mapped file is read where it lies; reading it into memory first would copy a long
-    // ledger's tens of megabytes once more.
-    if (const qint64 nSize = file.size(); nSize > 0) {
-        if (const uchar* pMapped = file.map(0, nSize)) {
-            const bool bOk = Load(doc, QByteArrayView(pMapped, qsizetype(nSize)), strPath, pbBalanceEntry);
-            file.unmap(const_cast<uchar*>(pMapped));
-            return bOk;
-        }
-    }
+    // Read into memory, not mapped: a mapped file that another program shortens while it is
+    // read would end the program instead of giving a format error.
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return Fail(0, MB_OK, AFX_IDP_FAILED_TO_OPEN_DOC);
