@@ -1,5 +1,6 @@
 #include "persist/OfxImport.h"
 
+#include "model/ListCheck.h"
 #include "persist/OfxCharset.h"
 #include "persist/OfxElementReader.h"
 #include "persist/OfxTypeTable.h"
@@ -14,8 +15,8 @@ namespace {
 
 constexpr qsizetype MAX_NAME = 63;
 constexpr qsizetype MAX_MEMO = 254;
-// The lines refer to categories by an 8-bit position.
-constexpr size_t MAX_CATEGORIES = 256;
+// No more categories than a ledger file may hold, or the ledger could not be opened again.
+constexpr size_t MAX_CATEGORIES = size_t(CListCheck::MAX_ENTRIES);
 
 bool IsBlank(char c)
 {

@@ -335,6 +335,13 @@ void TestOfx::categoriesAppendedInOrder()
     QVERIFY(imported.cats == expected);
     QVERIFY(ImportOfx(g_header, COfxProp(), imported.lines, imported.cats));
     QCOMPARE(imported.cats.size(), size_t(7));
+    // Never past what a ledger file holds: a list that full imports nothing.
+    imported.cats.resize(119, CCategory(2, QStringLiteral("x")));
+    QVERIFY(!ImportOfx(g_header, COfxProp(), imported.lines, imported.cats));
+    QCOMPARE(imported.cats.size(), size_t(119));
+    imported.cats.resize(118);
+    QVERIFY(ImportOfx(g_header, COfxProp(), imported.lines, imported.cats));
+    QCOMPARE(imported.cats.size(), size_t(121));
 }
 
 void TestOfx::fewerLinesImportTheSame_data()
