@@ -18,6 +18,7 @@
 #include "summary/SumView.h"
 #include "model/CofferDoc.h"
 #include "persist/DocumentFile.h"
+#include "grid/PrintJob.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/StringTable.h"
@@ -118,6 +119,9 @@ std::unique_ptr<QSettings> CCofferApp::OpenStore() const
 void CCofferApp::LoadSettings(QSettings& settings)
 {
     m_settings.Load(settings, DefaultViewFace(), DefaultCalculatorPath(), DefaultCalendarPath());
+    // The views print on the printer the page set-up changes, while the application lives.
+    CPrintJob::SetPrinterProvider([]() -> QPrinter* { return s_pInstance ? &s_pInstance->Printer() : nullptr; });
+    CPrintJob::SetPreviewPages(m_settings.m_nPreviewPages);
     // A place on a screen that is gone is forgotten: the dialog centres on its owner.
     CRecEditDlg::SetLastPosition(UsablePosition(m_settings.m_ptRecEditDlg));
 

@@ -6,7 +6,21 @@ CCommandLine CCommandLine::Parse(const QStringList& arguments)
 {
     CCommandLine line;
     bool bOptions = true;
-    for (const QString& strArg : arguments) {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& strArg = arguments.at(i);
+        if (bOptions && strArg == QLatin1String("--print")) {
+            line.m_nPrint = PRINT_DEFAULT;
+            continue;
+        }
+        if (bOptions && (strArg == QLatin1String("--print-to") || strArg == QLatin1String("--pdf"))) {
+            line.m_nPrint = strArg == QLatin1String("--pdf") ? PRINT_PDF : PRINT_TO;
+            if (i + 1 >= arguments.size()) {
+                line.m_strUsageError = strArg + QStringLiteral(" needs a value");
+                continue;
+            }
+            line.m_strPrintTarget = arguments.at(++i);
+            continue;
+        }
         if (bOptions && strArg == QLatin1String("--")) {
             bOptions = false;
             continue;
@@ -25,6 +39,8 @@ CCommandLine CCommandLine::Parse(const QStringList& arguments)
         else
             line.m_ignored.append(strArg);
     }
+    if (line.m_nPrint != PRINT_NONE && line.m_strUsageError.isEmpty() && line.m_strFile.isEmpty())
+        line.m_strUsageError = QStringLiteral("no ledger file to print");
     return line;
 }
 

@@ -19,7 +19,16 @@ public:
     // absolute, at most MAX_FORWARD_PATH characters, no control characters.
     static bool IsForwardablePath(const QString& strPath);
 
+    // "--print FILE", "--print-to PRINTER FILE", "--pdf OUT FILE": the register of FILE
+    // printed, then the program ends.
+    enum EPrint { PRINT_NONE, PRINT_DEFAULT, PRINT_TO, PRINT_PDF };
+
     bool m_bForward = false;
+    EPrint m_nPrint = PRINT_NONE;
+    // The printer's name (PRINT_TO) or the PDF file (PRINT_PDF).
+    QString m_strPrintTarget;
+    // Why the print switches cannot be followed; empty when they can.
+    QString m_strUsageError;
     QString m_strFile;
     QStringList m_ignored;
 };

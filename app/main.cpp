@@ -1,6 +1,7 @@
 #include "app/AppIcon.h"
 #include "app/CofferApp.h"
 #include "app/CommandLine.h"
+#include "app/CommandLinePrint.h"
 #include "app/InstanceServer.h"
 #include "app/MainFrame.h"
 #include "app/QtTranslation.h"
@@ -40,6 +41,15 @@ int main(int argc, char* argv[])
         case CInstanceServer::FORWARD_NO_SERVER:
             break;
         }
+    }
+
+    // A print from the command line shows no window; its messages go to stderr. A
+    // password is asked for only where a dialog can be shown.
+    if (line.m_nPrint != CCommandLine::PRINT_NONE) {
+        CDialogPasswordPrompt printPrompt;
+        const bool bAsk = QGuiApplication::platformName() != QLatin1String("offscreen");
+        CScopedPasswordPrompt scopedPrintPrompt(bAsk ? &printPrompt : nullptr);
+        return CCommandLinePrint::Run(line, arguments);
     }
 
     CWidgetMessageSink sink;

@@ -170,7 +170,7 @@ QHash<int, SCommandInfo> BuildTable()
                             ID_MOVE_DATE,          ID_MOVE_DATE_AT,       ID_MOVE_PREV_CATEGORY, ID_MOVE_NEXT_CATEGORY,
                             ID_MOVE_NEXT_CURRENCY, ID_EDIT_EXTRACT,       ID_EDIT_BALANCE_LIST,  ID_TOOL_OPTIONS,
                             ID_NAVI_EXTRACT,       ID_NAVI_BALANCE_LIST,  ID_MOVE_NEXT_ERROR,    ID_VIEW_FORMAT,
-                            ID_FILE_PRINT,         ID_FILE_PRINT_DIRECT,  ID_FILE_PRINT_PREVIEW, ID_EDIT_FIND };
+                            ID_EDIT_FIND };
     for (int nID : pending) {
         const auto it = table.find(nID);
         if (it != table.end())

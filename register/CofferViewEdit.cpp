@@ -6,6 +6,7 @@
 #include "command/CommandTable.h"
 #include "dialogs/PasteSelDlg.h"
 #include "grid/GridOleDropTarget.h"
+#include "grid/PrintJob.h"
 #include "grid/InplaceEdit.h"
 #include "model/CofferDoc.h"
 #include "platform/MessageBox.h"
@@ -13,6 +14,7 @@
 #include "register/RegClipboard.h"
 #include "register/RegColumns.h"
 #include "register/RegEdit.h"
+#include "register/RegPrinter.h"
 #include "register/RecEditDlg.h"
 #include "register/RecEditEntry.h"
 #include "register/RecEditLoop.h"
@@ -75,6 +77,19 @@ void CCofferView::RegisterCommands()
                [this](CCmdUI& ui) { ui.Enable(CanPasteSpecial()); });
     // Enabled always: a refusal (more than one range) says why.
     AddCommand(ID_EDIT_INPUT, ID_EDIT_MODIFY_ROW, [this](int nID) { OnEditRecord(nID); }, always);
+    // Printing draws the shown lines through the screen's cell renderer.
+    AddCommand(ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, [this](int nID) {
+        CRegPrinter printer(*this);
+        CPrintJob::EResult result = CPrintJob::PRINTED;
+        if (nID == ID_FILE_PRINT)
+            result = CPrintJob::Print(printer, this);
+        else if (nID == ID_FILE_PRINT_DIRECT)
+            result = CPrintJob::QuickPrint(printer, this);
+        else
+            CPrintJob::Preview(printer, this);
+        if (result == CPrintJob::FAILED)
+            CMessageBox::ShowText(CPrintJob::LastError(), MB_ICONEXCLAMATION);
+    }, always);
     AddCommand(ID_PERIOD_MONTH, ID_PERIOD_ALL, [this](int nID) { SetPeriodMode(nID - ID_PERIOD_MONTH); },
                [this](CCmdUI& ui) {
                    const int nMode = ui.m_nID - ID_PERIOD_MONTH;

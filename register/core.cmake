@@ -11,4 +11,5 @@ target_sources(pennyfold_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/DescMatcher.h ${CMAKE_CURRENT_LIST_DIR}/DescMatcher.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegRefusal.h ${CMAKE_CURRENT_LIST_DIR}/RegRefusal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegWindowPlan.h ${CMAKE_CURRENT_LIST_DIR}/RegWindowPlan.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RegPrintLayout.h ${CMAKE_CURRENT_LIST_DIR}/RegPrintLayout.cpp
 )

@@ -381,7 +381,7 @@ void TestMainFrame::pendingCommandsSayWhy_data()
     QTest::addColumn<int>("id");
     QTest::addColumn<QString>("tip");
     QTest::newRow("find") << int(ID_EDIT_FIND) << QStringLiteral("検索");
-    QTest::newRow("print") << int(ID_FILE_PRINT) << QStringLiteral("印刷");
+    QTest::newRow("extraction") << int(ID_EDIT_EXTRACT) << QStringLiteral("データ抽出");
     QTest::newRow("find-next") << int(ID_EDIT_FIND_NEXT) << QStringLiteral("次検索");
     QTest::newRow("options") << int(ID_TOOL_OPTIONS) << QString();
 }
