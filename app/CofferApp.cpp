@@ -15,6 +15,7 @@
 #include "model/BalanceEntry.h"
 #include "register/CofferView.h"
 #include "register/RecEditDlg.h"
+#include "summary/GraphView.h"
 #include "summary/SumView.h"
 #include "model/CofferDoc.h"
 #include "persist/DocumentFile.h"
@@ -75,14 +76,21 @@ CCofferApp::CCofferApp()
             return new CSumView(session.Document(), pParent, pSource);
         });
     m_templates[VIEW_GRAPH] = std::make_unique<CDocTemplate>(
-        VIEW_GRAPH, CDocTemplate::ViewFactory(),
-        QStringLiteral("グラフのビューはまだ作られていないため、使えません"));
+        VIEW_GRAPH, [this](CLedgerSession& session, QWidget* pParent) -> QWidget* {
+            // A second graph window of the ledger (the new-window command) starts as the one in front.
+            CGraphView* pSource = nullptr;
+            if (const CChildFrame* pActive = m_pMainFrame ? m_pMainFrame->ActiveChildFrame() : nullptr;
+                pActive != nullptr && pActive->Session() == &session)
+                pSource = dynamic_cast<CGraphView*>(pActive->View());
+            return new CGraphView(session.Document(), pParent, pSource);
+        });
     m_templates[VIEW_MEMO] = std::make_unique<CDocTemplate>(
         VIEW_MEMO, CDocTemplate::ViewFactory(),
         QStringLiteral("メモのビューはまだ作られていないため、使えません"));
     m_fontView = m_fontSmallView = m_fontInterface = m_fontSymbol = QApplication::font();
     CCofferView::SetColorProvider([this](int nSlot) { return GetAppColor(nSlot); });
     CCofferView::SetAppStatusProvider([this] { return AppStatus(); });
+    CGraphView::SetBarGapProvider([this] { return BarGap(); });
     AddAppCommands();
 }
 
@@ -93,6 +101,7 @@ CCofferApp::~CCofferApp()
     m_pAutoSave.reset();
     CCofferView::SetColorProvider(nullptr);
     CCofferView::SetAppStatusProvider(nullptr);
+    CGraphView::SetBarGapProvider(nullptr);
     delete m_pMainFrame.data();
     qDeleteAll(m_sessions);
     m_sessions.clear();

@@ -354,7 +354,6 @@ void TestMainFrame::missingViewsAreDisabledAndSaySo_data()
 {
     QTest::addColumn<int>("id");
     QTest::addColumn<QString>("tip");
-    QTest::newRow("graph") << int(ID_VIEW_GRAPH) << QStringLiteral("グラフのビューはまだ作られていないため、使えません");
     QTest::newRow("memo") << int(ID_VIEW_MEMO) << QStringLiteral("メモのビューはまだ作られていないため、使えません");
 }
 
