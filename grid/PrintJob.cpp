@@ -147,8 +147,11 @@ CPrintJob::EResult CPrintJob::Run(IPrintSource& source, QPrinter& printer, QWidg
     if (bProgress && nTo - nFrom + 1 > PROGRESS_PAGES) {
         pProgress = std::make_unique<QProgressDialog>(QStringLiteral("印刷中..."), QStringLiteral("キャンセル"), 0,
                                                       nTo - nFrom + 1, pParent);
+        // Shown at once: a print of this many pages takes long enough to want a way out, and
+        // the dialog lets events through (its cancel button) only once it is shown.
         pProgress->setWindowModality(Qt::WindowModal);
-        pProgress->setMinimumDuration(500);
+        pProgress->setMinimumDuration(0);
+        pProgress->show();
     }
 
     EResult result = PRINTED;

@@ -15,6 +15,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -70,6 +71,7 @@ private Q_SLOTS:
     void pdfHasThePagesCounted();
     void pageWithoutRoomPrintsOneLinePerPage();
     void unwritableFileFails();
+    void longPrintCanBeCancelled();
     void printCommandsThroughTheView();
     void previewShowsTheStoredPageCount();
 
@@ -203,6 +205,32 @@ void TestRegPrint::unwritableFileFails()
     CRegPrinter source(view);
     QCOMPARE(CPrintJob::Run(source, printer, nullptr, false), CPrintJob::FAILED);
     QVERIFY(CPrintJob::LastError().contains(QStringLiteral("out.pdf")));
+}
+
+void TestRegPrint::longPrintCanBeCancelled()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPdf(printer, m_dir.filePath(QStringLiteral("cancelled.pdf")), QSizeF(100, 60));
+    CCofferDoc doc;
+    Fill(doc, Lines(200));
+    CCofferView view(doc);
+    view.ExecuteCommand(ID_PERIOD_ALL);
+    CRegPrinter source(view);
+    // The progress dialog lets events through between pages; the user cancels at once.
+    bool bFound = false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &view, [&] {
+        if (auto* pProgress = view.findChild<QProgressDialog*>()) {
+            bFound = true;
+            pProgress->cancel();
+        }
+    });
+    timer.start(0);
+    int nPrinted = 0;
+    QCOMPARE(CPrintJob::Run(source, printer, &view, true, &nPrinted), CPrintJob::CANCELLED);
+    QVERIFY(bFound);
+    QVERIFY(source.PageCount() > CPrintJob::PROGRESS_PAGES);
+    QVERIFY2(nPrinted < source.PageCount(), qPrintable(QString::number(nPrinted)));
 }
 
 void TestRegPrint::printCommandsThroughTheView()
