@@ -1,5 +1,8 @@
 #include "summary/SumView.h"
 
+#include "grid/PrintJob.h"
+#include "summary/SumPrinter.h"
+
 #include "command/AppStatus.h"
 #include "command/CommandIds.h"
 #include "grid/GridFlags.h"
@@ -98,6 +101,18 @@ void CSumView::RegisterCommands()
                [](CCmdUI& ui) { ui.Enable(true); });
     // Enabled always: a refusal (more than one range) says why.
     AddCommand(ID_EDIT_COPY, [this](int) { OnEditCopy(); }, [](CCmdUI& ui) { ui.Enable(true); });
+    AddCommand(ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, [this](int nID) {
+        CSumPrinter printer(*this);
+        CPrintJob::EResult result = CPrintJob::PRINTED;
+        if (nID == ID_FILE_PRINT)
+            result = CPrintJob::Print(printer, this);
+        else if (nID == ID_FILE_PRINT_DIRECT)
+            result = CPrintJob::QuickPrint(printer, this);
+        else
+            CPrintJob::Preview(printer, this);
+        if (result == CPrintJob::FAILED)
+            CMessageBox::ShowText(CPrintJob::LastError(), MB_ICONEXCLAMATION);
+    }, [](CCmdUI& ui) { ui.Enable(true); });
 }
 
 // --- updates -----------------------------------------------------------------------------------
