@@ -6,6 +6,7 @@
 #include "model/Calendar.h"
 #include "model/CofferDoc.h"
 #include "register/CofferView.h"
+#include "summary/GraphPropSheet.h"
 #include "summary/PeriodMode.h"
 #include "summary/SumCalc.h"
 #include "summary/SumCellLayout.h"
@@ -73,6 +74,12 @@ void DrawMark(QPainter& painter, const std::array<QPoint, 3>& points, int nPen)
     painter.setBrush(QColor(255, 0, 0));
     painter.drawPolygon(polygon);
     painter.setBrush(Qt::NoBrush);
+}
+
+CGraphView::SheetFn& SheetHook()
+{
+    static CGraphView::SheetFn fn;
+    return fn;
 }
 
 } // namespace
@@ -146,6 +153,7 @@ void CGraphView::RegisterCommands()
                [this](int nID) { StepColumn(nID == ID_MOVE_NEXT_CATEGORY ? 1 : -1); },
                [this](CCmdUI& ui) { ui.Enable(!m_series.GetColumnKeys().empty()); });
     AddCommand(ID_MOVE_NEXT_CURRENCY, [this](int) { NextCurrency(); }, [](CCmdUI& ui) { ui.Enable(true); });
+    AddCommand(ID_VIEW_FORMAT, [this](int) { OnFormat(); }, [](CCmdUI& ui) { ui.Enable(true); });
 }
 
 // --- updates -----------------------------------------------------------------------------------
@@ -385,6 +393,21 @@ void CGraphView::NextCurrency()
     const int nCount = int(m_doc.Currencies().size());
     m_nCur = m_nCur + 1 < nCount ? m_nCur + 1 : 0;
     Recompute();
+}
+
+void CGraphView::SetSheetHook(SheetFn fn)
+{
+    SheetHook() = std::move(fn);
+}
+
+void CGraphView::OnFormat()
+{
+    if (SheetHook()) {
+        SheetHook()(*this);
+        return;
+    }
+    CGraphPropSheet sheet(*this, this);
+    sheet.exec();
 }
 
 // --- navigation pane ---------------------------------------------------------------------------

@@ -88,6 +88,10 @@ public:
     // The previous (nDelta -1) or next column, wrapping at both ends.
     void StepColumn(int nDelta);
     void NextCurrency();
+    // 書式設定: the graph's settings sheet, modal; a test answers through the hook instead.
+    using SheetFn = std::function<void(CGraphView&)>;
+    static void SetSheetHook(SheetFn fn);
+    void OnFormat();
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;

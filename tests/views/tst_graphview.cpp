@@ -5,11 +5,21 @@
 #include "command/CmdUI.h"
 #include "command/CommandIds.h"
 #include "platform/Clock.h"
+#include "platform/RecordingMessageSink.h"
+#include "platform/StringTable.h"
 #include "register/CofferView.h"
+#include "summary/GraphPropPage1.h"
+#include "summary/GraphPropSheet.h"
 #include "summary/GraphView.h"
 #include "summary/PeriodMode.h"
 
 #include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QPainter>
@@ -30,7 +40,7 @@ SLines Lines()
     return {Line(D(2023, 11, 3), CAT_FOOD, -U(500)),        Line(D(2024, 1, 25), CAT_INCOME, U(300000)),
             Line(D(2024, 1, 26), CAT_FOOD, -U(98765)),      Line(D(2024, 3, 2), CAT_FOOD, -U(1200)),
             Line(D(2024, 3, 2), CAT_HOUSING, -U(700)),      Line(D(2024, 3, 5), CAT_FOOD, -U(10), 1),
-            Line(D(2024, 3, 10), CAT_FOOD, -U(800)),        Budget(D(2024, 3, 1), QStringLiteral("食料"), U(1000))};
+            Line(D(2024, 3, 10), CAT_FOOD, -U(800)),        Budget(D(2024, 3, 1), QStringLiteral("食料"), -U(1000))};
 }
 
 bool Enabled(CGraphView& view, int nID, bool* pChecked = nullptr)
@@ -104,6 +114,13 @@ bool OnGridLine(const CGraphLayout& layout, int x, int y)
     return false;
 }
 
+// Typed as a user types, one key at a time.
+void Type(QWidget* pField, const QString& str)
+{
+    for (const QChar ch : str)
+        QTest::sendKeyEvent(QTest::KeyAction::Click, pField, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
 void MoveMouse(CGraphView& view, const QPoint& pos)
 {
     QMouseEvent event(QEvent::MouseMove, QPointF(pos), view.viewport()->mapToGlobal(QPointF(pos)), Qt::NoButton,
@@ -136,6 +153,11 @@ private Q_SLOTS:
     void tooltip();
     void updatesFollowTheLedger();
     void secondWindowStartsAsTheFirst();
+    void scalePageShowsTheDrawnAxis();
+    void scalePageTakesATypedAxis();
+    void scalePageRefuses_data();
+    void scalePageRefuses();
+    void formatCommandOpensTheSheet();
 
 private:
     std::unique_ptr<CCofferDoc> m_pDoc;
@@ -453,6 +475,127 @@ void TestGraphView::secondWindowStartsAsTheFirst()
     QCOMPARE(second.PeriodDate(), first.PeriodDate());
     QVERIFY(second.IsSpecified());
     QCOMPARE(second.Series().GetScale(), CGraphScale(U(50), -U(100), 4));
+}
+
+void TestGraphView::scalePageShowsTheDrawnAxis()
+{
+    CGraphView view(*m_pDoc);
+    view.OnNaviCategory(ColumnOf(view, Key(CAT_FOOD)));
+    // 800 and 1,200 yen: 0 to 1,500 yen in 5 steps of 300.
+    QCOMPARE(view.Series().GetScale(), CGraphScale(U(300), 0, 5));
+    CGraphPropSheet sheet(view);
+    QCOMPARE(sheet.windowTitle(), QStringLiteral("グラフの詳細"));
+    QCOMPARE(sheet.Tabs()->tabText(0), QStringLiteral("目盛"));
+    CGraphPropPage1* pPage = sheet.ScalePage();
+    QVERIFY(pPage->AutoButton()->isChecked());
+    QCOMPARE(pPage->MaximumField()->text(), QStringLiteral("1500"));
+    QCOMPARE(pPage->MinimumField()->text(), QStringLiteral("0"));
+    QCOMPARE(pPage->CountField()->value(), 5);
+    QCOMPARE(pPage->CountField()->minimum(), 1);
+    QCOMPARE(pPage->CountField()->maximum(), 100);
+    QVERIFY(!pPage->IsModified());
+    QVERIFY(!sheet.ApplyButton()->isEnabled());
+    // OK on an untouched page changes nothing.
+    sheet.show();
+    sheet.OkButton()->click();
+    QCOMPARE(sheet.result(), int(QDialog::Accepted));
+    QVERIFY(!view.IsSpecified());
+}
+
+void TestGraphView::scalePageTakesATypedAxis()
+{
+    CGraphView view(*m_pDoc);
+    view.OnNaviCategory(ColumnOf(view, Key(CAT_FOOD)));
+    CGraphPropSheet sheet(view);
+    sheet.show();
+    QVERIFY(QTest::qWaitForWindowActive(&sheet));
+    CGraphPropPage1* pPage = sheet.ScalePage();
+    pPage->MaximumField()->setFocus();
+    pPage->MaximumField()->selectAll();
+    Type(pPage->MaximumField(), QStringLiteral("1000"));
+    // Typing chooses the specified axis.
+    QVERIFY(pPage->SpecifiedButton()->isChecked());
+    QVERIFY(sheet.ApplyButton()->isEnabled());
+    sheet.ApplyButton()->click();
+    QVERIFY(view.IsSpecified());
+    QCOMPARE(view.UserScale(), CGraphScale(U(200), 0, 5));
+    QCOMPARE(view.Series().GetScale(), CGraphScale(U(200), 0, 5));
+    QVERIFY(!sheet.ApplyButton()->isEnabled());
+    QVERIFY(sheet.isVisible());
+    // Back to the automatic axis: the user's axis is kept for later.
+    pPage->AutoButton()->click();
+    sheet.OkButton()->click();
+    QCOMPARE(sheet.result(), int(QDialog::Accepted));
+    QVERIFY(!view.IsSpecified());
+    QCOMPARE(view.Series().GetScale(), CGraphScale(U(300), 0, 5));
+    QCOMPARE(view.UserScale(), CGraphScale(U(200), 0, 5));
+}
+
+void TestGraphView::scalePageRefuses_data()
+{
+    QTest::addColumn<QString>("maximum");
+    QTest::addColumn<QString>("minimum");
+    QTest::newRow("maximum equal to the minimum") << QStringLiteral("500") << QStringLiteral("500");
+    QTest::newRow("maximum below the minimum") << QStringLiteral("-10") << QStringLiteral("0");
+    QTest::newRow("maximum beyond 64 bits in ten-thousandths") << QStringLiteral("922337203685478")
+                                                               << QStringLiteral("0");
+    QTest::newRow("minimum beyond 64 bits in ten-thousandths") << QStringLiteral("10")
+                                                               << QStringLiteral("-922337203685478");
+    QTest::newRow("not a number") << QStringLiteral("1万") << QStringLiteral("0");
+    QTest::newRow("empty") << QString() << QStringLiteral("0");
+}
+
+void TestGraphView::scalePageRefuses()
+{
+    QFETCH(QString, maximum);
+    QFETCH(QString, minimum);
+    CRecordingMessageSink sink;
+    CGraphView view(*m_pDoc);
+    const CGraphScale drawn = view.Series().GetScale();
+    CGraphPropSheet sheet(view);
+    sheet.show();
+    QVERIFY(QTest::qWaitForWindowActive(&sheet));
+    CGraphPropPage1* pPage = sheet.ScalePage();
+    pPage->MinimumField()->setText(minimum);
+    pPage->MaximumField()->setText(maximum);
+    pPage->SpecifiedButton()->click();
+    pPage->CountField()->setFocus();
+    sheet.OkButton()->click();
+    QVERIFY(sink.LastWas(IDS_AMOUNT_INVALID));
+    QVERIFY(sheet.isVisible());
+    QCOMPARE(sheet.result(), int(QDialog::Rejected));
+    QCOMPARE(QApplication::focusWidget(), pPage->MaximumField());
+    QVERIFY(!view.IsSpecified());
+    QCOMPARE(view.Series().GetScale(), drawn);
+    QCOMPARE(view.UserScale(), CGraphScale());
+}
+
+void TestGraphView::formatCommandOpensTheSheet()
+{
+    CGraphView view(*m_pDoc);
+    QVERIFY(Enabled(view, ID_VIEW_FORMAT));
+    int nAsked = 0;
+    CGraphView::SetSheetHook([&nAsked](CGraphView&) { ++nAsked; });
+    QVERIFY(view.ExecuteCommand(ID_VIEW_FORMAT));
+    QCOMPARE(nAsked, 1);
+    CGraphView::SetSheetHook(nullptr);
+
+    // The real sheet, answered while it is modal: 0 to 600 yen in 3 steps.
+    bool bSeen = false;
+    QTimer::singleShot(0, this, [&bSeen] {
+        auto* pSheet = qobject_cast<CGraphPropSheet*>(QApplication::activeModalWidget());
+        if (pSheet == nullptr)
+            return;
+        bSeen = true;
+        pSheet->ScalePage()->MaximumField()->setText(QStringLiteral("600"));
+        pSheet->ScalePage()->MinimumField()->setText(QStringLiteral("0"));
+        pSheet->ScalePage()->CountField()->setValue(3);
+        pSheet->OkButton()->click();
+    });
+    QVERIFY(view.ExecuteCommand(ID_VIEW_FORMAT));
+    QVERIFY(bSeen);
+    QVERIFY(view.IsSpecified());
+    QCOMPARE(view.Series().GetScale(), CGraphScale(U(200), 0, 3));
 }
 
 QTEST_MAIN(TestGraphView)
