@@ -10,6 +10,8 @@
 #include "tests/register/RegFixture.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintPreviewDialog>
@@ -70,6 +72,7 @@ private Q_SLOTS:
     void pdfHasThePagesCounted_data();
     void pdfHasThePagesCounted();
     void pageWithoutRoomPrintsOneLinePerPage();
+    void pageDrawing();
     void unwritableFileFails();
     void longPrintCanBeCancelled();
     void printCommandsThroughTheView();
@@ -193,6 +196,45 @@ void TestRegPrint::pageWithoutRoomPrintsOneLinePerPage()
     QCOMPARE(CPrintJob::Run(source, printer, nullptr, false), CPrintJob::PRINTED);
     QCOMPARE(source.LinesPerPage(), 1);
     QCOMPARE(PdfPageCount(strPath), 4);
+}
+
+void TestRegPrint::pageDrawing()
+{
+    CCofferView::SetColorProvider([](int nSlot) {
+        return nSlot == 14 ? QColor(0xC0, 0xC0, 0xC0) : nSlot == 0 ? QColor(Qt::white) : QColor(Qt::black);
+    });
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPdf(printer, m_dir.filePath(QStringLiteral("drawn.pdf")));
+    printer.setResolution(100);
+    CCofferDoc doc;
+    Fill(doc, Lines(3));
+    CCofferView view(doc);
+    CRegPrinter source(view);
+    QCOMPARE(source.BeginPrint(printer), 1);
+    const CPrintMetrics metrics = view.PrintMetrics();
+    QImage image(printer.paperRect(QPrinter::DevicePixel).size().toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        source.PrintPage(painter, 1, 1);
+    }
+    source.EndPrint();
+    CCofferView::SetColorProvider(nullptr);
+
+    const QRect area = metrics.m_rcArea;
+    const int h = metrics.m_nRowHeight;
+    const auto& columns = source.Columns();
+    QVERIFY(columns.size() >= 2);
+    // The description column at the end reaches the right margin.
+    QCOMPARE(columns.back().nRight, area.left() + area.width());
+    // The title row is silver between the rules; rules run under every row down to the
+    // bottom of the area, empty rows included.
+    QCOMPARE(image.pixelColor(columns[0].nLeft + 3, area.top() + h + 2), QColor(0xC0, 0xC0, 0xC0));
+    const int nLastRule = area.top() + 2 * h + source.LinesPerPage() * h;
+    for (int y : {area.top() + h, area.top() + 2 * h, area.top() + 3 * h, nLastRule})
+        QCOMPARE(image.pixelColor(area.left() + area.width() / 2, y), QColor(Qt::black));
+    // Between the rules of an empty row there is only paper.
+    QCOMPARE(image.pixelColor(area.left() + area.width() / 2, nLastRule - h / 2), QColor(Qt::white));
 }
 
 void TestRegPrint::unwritableFileFails()
