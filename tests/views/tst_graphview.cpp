@@ -152,6 +152,7 @@ private Q_SLOTS:
     void smallWindowScrollsOverTheMinimumArea();
     void tooltip();
     void updatesFollowTheLedger();
+    void categoryMoveKeepsTheShownCategory();
     void secondWindowStartsAsTheFirst();
     void scalePageShowsTheDrawnAxis();
     void scalePageTakesATypedAxis();
@@ -459,6 +460,24 @@ void TestGraphView::updatesFollowTheLedger()
     // A refresh starts again from the expense total.
     view.OnUpdate(nullptr, SRefresh{});
     QCOMPARE(view.Series().GetKey(), 2);
+}
+
+void TestGraphView::categoryMoveKeepsTheShownCategory()
+{
+    CGraphView view(*m_pDoc);
+    view.OnNaviCategory(ColumnOf(view, Key(CAT_FOOD)));
+    const std::vector<Amount> before = view.Series().GetValues();
+    // 食料 and the category after it change places.
+    std::vector<CCategory> cats = m_pDoc->Categories();
+    std::swap(cats[CAT_FOOD], cats[CAT_FOOD + 1]);
+    std::vector<int> prev(cats.size());
+    for (std::size_t i = 0; i < prev.size(); ++i)
+        prev[i] = int(i);
+    std::swap(prev[CAT_FOOD], prev[CAT_FOOD + 1]);
+    QVERIFY(m_pDoc->ReplaceCategories(cats, prev));
+    QCOMPARE(view.Series().GetKey(), Key(CAT_FOOD + 1));
+    QCOMPARE(view.Series().GetTitle(), QStringLiteral("食料"));
+    QCOMPARE(view.Series().GetValues(), before);
 }
 
 void TestGraphView::secondWindowStartsAsTheFirst()
