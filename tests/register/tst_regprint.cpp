@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -77,6 +78,7 @@ private Q_SLOTS:
     void longPrintCanBeCancelled();
     void printCommandsThroughTheView();
     void previewShowsTheStoredPageCount();
+    void printShowsThePlatformDialog();
 
 private:
     QTemporaryDir m_dir;
@@ -342,6 +344,28 @@ void TestRegPrint::previewShowsTheStoredPageCount()
     QVERIFY(bSeen);
     QCOMPARE(mode, QPrintPreviewWidget::FacingPagesView);
     QCOMPARE(nPages, 1);
+}
+
+void TestRegPrint::printShowsThePlatformDialog()
+{
+    CCofferDoc doc;
+    Fill(doc, Lines(2));
+    CCofferView view(doc);
+    const QString strPath = m_dir.filePath(QStringLiteral("dialog.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPdf(printer, strPath);
+    CPrintJob::SetPrinterProvider([&printer] { return &printer; });
+    bool bSeen = false;
+    QTimer::singleShot(0, this, [&] {
+        if (auto* pDlg = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+            bSeen = true;
+            pDlg->reject();
+        }
+    });
+    QVERIFY(view.ExecuteCommand(ID_FILE_PRINT));
+    QVERIFY(bSeen);
+    // Cancelled in the dialog: nothing printed.
+    QVERIFY(!QFile::exists(strPath));
 }
 
 QTEST_MAIN(TestRegPrint)
