@@ -1,3 +1,4 @@
+#include "CliRunner.h"
 #include "../persist/SmallTmpfs.h"
 #include "model/CofferDoc.h"
 #include "persist/DocumentFile.h"
@@ -16,22 +17,8 @@ class TestCli : public QObject
     Q_OBJECT
 
 private:
-    struct Run
-    {
-        int nExit = -1;
-        QString strOut;
-        QString strErr;
-    };
-
-    Run Cli(const QStringList& args)
-    {
-        QProcess p;
-        p.setWorkingDirectory(m_dir.path());
-        p.start(QStringLiteral(PENNYFOLD_CLI), args);
-        if (!p.waitForFinished(60000))
-            return {};
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-    }
+    using Run = clirun::SRun;
+    Run Cli(const QStringList& args) { return clirun::Cli(args, m_dir.path()); }
     QString Path(const QString& name) const { return m_dir.filePath(name); }
 
     QTemporaryDir m_dir;

@@ -1,4 +1,5 @@
 // pennyfold-cli graph: the axis and the per-period values the graph would draw.
+#include "CliRunner.h"
 #include "model/NewLedger.h"
 #include "model/PackedDate.h"
 #include "persist/LedgerData.h"
@@ -49,35 +50,9 @@ private Q_SLOTS:
     void hundredTrillionYenIsQuick();
 
 private:
-    struct Run
-    {
-        int nExit = -1;
-        QString strOut;
-        QString strErr;
-        qint64 nMs = 0;
-    };
-    Run Cli(const QStringList& args)
-    {
-        QProcess p;
-        QElapsedTimer timer;
-        timer.start();
-        p.start(QStringLiteral(PENNYFOLD_CLI), args);
-        if (!p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished();
-            return {};
-        }
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError()), timer.elapsed()};
-    }
-    QString Write(const QString& strName, const CLedgerData& data)
-    {
-        const QString strPath = m_dir.filePath(strName);
-        QFile file(strPath);
-        if (!file.open(QIODevice::WriteOnly) || file.write(CNativeFile::Write(data, QString())) < 0)
-            qWarning("could not write %s", qPrintable(strPath));
-        return strPath;
-    }
+    using Run = clirun::SRun;
+    static Run Cli(const QStringList& args) { return clirun::Cli(args); }
+    QString Write(const QString& strName, const CLedgerData& data) { return clirun::WriteLedger(m_dir, strName, data); }
 
     QTemporaryDir m_dir;
 };
