@@ -1,3 +1,5 @@
+#include "AppStart.h"
+
 #include "app/ChildFrame.h"
 #include "app/CofferApp.h"
 #include "app/LedgerSession.h"
@@ -16,17 +18,6 @@
 #include <memory>
 
 namespace {
-
-// Every command id of the menus now shown, submenus included.
-void CollectMenuIds(const QMenu* pMenu, QSet<int>& ids)
-{
-    for (const QAction* pAction : pMenu->actions()) {
-        if (pAction->menu() != nullptr)
-            CollectMenuIds(pAction->menu(), ids);
-        else if (!pAction->isSeparator() && pAction->data().toInt() != 0)
-            ids.insert(pAction->data().toInt());
-    }
-}
 
 QString OwnerName(ECommandOwner owner)
 {
@@ -61,20 +52,17 @@ private Q_SLOTS:
     void everyCommandHasOneOwner();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_pDir;
-    std::unique_ptr<CScopedSettingsFile> m_pStore;
+    std::unique_ptr<support::CAppTestEnv> m_pEnv;
 };
 
 void TestCommandOwners::init()
 {
-    m_pDir = std::make_unique<QTemporaryDir>();
-    m_pStore = std::make_unique<CScopedSettingsFile>(m_pDir->filePath(QStringLiteral("store.ini")));
+    m_pEnv = std::make_unique<support::CAppTestEnv>();
 }
 
 void TestCommandOwners::cleanup()
 {
-    m_pStore.reset();
-    m_pDir.reset();
+    m_pEnv.reset();
 }
 
 void TestCommandOwners::everyCommandHasOneOwner_data()
@@ -101,7 +89,7 @@ void TestCommandOwners::everyCommandHasOneOwner()
 
     QSet<int> ids;
     for (const QMenu* pMenu : pFrame->VisibleMenus())
-        CollectMenuIds(pMenu, ids);
+        support::CollectMenuIds(pMenu, ids);
     for (int nID : CMainFrame::StandardToolBarButtons()) {
         if (nID != 0)
             ids.insert(nID);

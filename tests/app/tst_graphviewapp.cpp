@@ -21,15 +21,6 @@
 
 namespace {
 
-QPushButton* Button(const QList<QPushButton*>& buttons, int nID)
-{
-    for (QPushButton* pButton : buttons) {
-        if (pButton->property("commandId").toInt() == nID)
-            return pButton;
-    }
-    return nullptr;
-}
-
 CGraphView* GraphViewOf(CChildFrame* pFrame)
 {
     return pFrame != nullptr ? dynamic_cast<CGraphView*>(pFrame->View()) : nullptr;
@@ -53,37 +44,25 @@ private:
     // The started program with a two-currency ledger from 2023/11 to 2024/3 in front.
     std::unique_ptr<CCofferApp> Start();
 
-    std::unique_ptr<QTemporaryDir> m_pDir;
-    std::unique_ptr<CScopedSettingsFile> m_pStore;
+    std::unique_ptr<support::CAppTestEnv> m_pEnv;
 };
 
 void TestGraphViewApp::init()
 {
-    m_pDir = std::make_unique<QTemporaryDir>();
-    m_pStore = std::make_unique<CScopedSettingsFile>(m_pDir->filePath(QStringLiteral("store.ini")));
-    CClock::SetNow(QDateTime(QDate(2024, 6, 1), QTime(12, 0)));
+    m_pEnv = std::make_unique<support::CAppTestEnv>();
 }
 
 void TestGraphViewApp::cleanup()
 {
-    CClock::Reset();
-    m_pStore.reset();
-    m_pDir.reset();
+    m_pEnv.reset();
 }
 
 std::unique_ptr<CCofferApp> TestGraphViewApp::Start()
 {
-    auto pApp = support::StartApp();
-    if (pApp == nullptr)
-        return nullptr;
-    CCofferDoc& doc = pApp->Sessions().first()->Document();
-    support::Fill(doc,
-                  {support::Line(MakeDate(2023, 11, 3), 0, 3, -support::U(500)),
-                   support::Line(MakeDate(2024, 3, 2), 0, 3, -support::U(1200)),
-                   support::Line(MakeDate(2024, 3, 5), 1, 3, -support::U(10))},
-                  support::Currencies(2));
-    pApp->MainFrame()->OnIdle();
-    return pApp;
+    return support::StartAppWith({support::Line(MakeDate(2023, 11, 3), 0, 3, -support::U(500)),
+                                  support::Line(MakeDate(2024, 3, 2), 0, 3, -support::U(1200)),
+                                  support::Line(MakeDate(2024, 3, 5), 1, 3, -support::U(10))},
+                                 support::Currencies(2));
 }
 
 void TestGraphViewApp::opensFromTheMenuAndThePane()
@@ -91,7 +70,7 @@ void TestGraphViewApp::opensFromTheMenuAndThePane()
     auto pApp = Start();
     QVERIFY(pApp != nullptr);
     CMainFrame* pFrame = pApp->MainFrame();
-    QPushButton* pButton = Button(pFrame->NaviPane()->ViewButtons(), ID_VIEW_GRAPH);
+    QPushButton* pButton = support::CommandButton(pFrame->NaviPane()->ViewButtons(), ID_VIEW_GRAPH);
     QVERIFY(pButton != nullptr);
     QVERIFY(pButton->isEnabled());
     QVERIFY(pFrame->Router().Query(ID_VIEW_GRAPH).m_bEnabled);
@@ -178,7 +157,7 @@ void TestGraphViewApp::paneDrivesTheView()
     QVERIFY(pView != nullptr);
     CNaviPane* pPane = pFrame->NaviPane();
 
-    QPushButton* pAll = Button(pPane->PeriodButtons(), ID_PERIOD_ALL);
+    QPushButton* pAll = support::CommandButton(pPane->PeriodButtons(), ID_PERIOD_ALL);
     QVERIFY(pAll != nullptr);
     pAll->click();
     pFrame->OnIdle();

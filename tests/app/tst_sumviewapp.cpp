@@ -26,25 +26,6 @@
 
 namespace {
 
-void CollectMenuIds(const QMenu* pMenu, QSet<int>& ids)
-{
-    for (const QAction* pAction : pMenu->actions()) {
-        if (pAction->menu() != nullptr)
-            CollectMenuIds(pAction->menu(), ids);
-        else if (!pAction->isSeparator() && pAction->data().toInt() != 0)
-            ids.insert(pAction->data().toInt());
-    }
-}
-
-QPushButton* Button(const QList<QPushButton*>& buttons, int nID)
-{
-    for (QPushButton* pButton : buttons) {
-        if (pButton->property("commandId").toInt() == nID)
-            return pButton;
-    }
-    return nullptr;
-}
-
 CSumView* SumViewOf(CChildFrame* pFrame)
 {
     return pFrame != nullptr ? dynamic_cast<CSumView*>(pFrame->View()) : nullptr;
@@ -68,37 +49,25 @@ private:
     // The started program with a two-currency ledger from 2023/11 to 2024/3 in front.
     std::unique_ptr<CCofferApp> Start();
 
-    std::unique_ptr<QTemporaryDir> m_pDir;
-    std::unique_ptr<CScopedSettingsFile> m_pStore;
+    std::unique_ptr<support::CAppTestEnv> m_pEnv;
 };
 
 void TestSumViewApp::init()
 {
-    m_pDir = std::make_unique<QTemporaryDir>();
-    m_pStore = std::make_unique<CScopedSettingsFile>(m_pDir->filePath(QStringLiteral("store.ini")));
-    CClock::SetNow(QDateTime(QDate(2024, 6, 1), QTime(12, 0)));
+    m_pEnv = std::make_unique<support::CAppTestEnv>();
 }
 
 void TestSumViewApp::cleanup()
 {
-    CClock::Reset();
-    m_pStore.reset();
-    m_pDir.reset();
+    m_pEnv.reset();
 }
 
 std::unique_ptr<CCofferApp> TestSumViewApp::Start()
 {
-    auto pApp = support::StartApp();
-    if (pApp == nullptr)
-        return nullptr;
-    CCofferDoc& doc = pApp->Sessions().first()->Document();
-    support::Fill(doc,
-                  {support::Line(MakeDate(2023, 11, 3), 0, 3, -support::U(500)),
-                   support::Line(MakeDate(2024, 3, 2), 0, 3, -support::U(1200)),
-                   support::Line(MakeDate(2024, 3, 5), 1, 3, -support::U(10))},
-                  support::Currencies(2));
-    pApp->MainFrame()->OnIdle();
-    return pApp;
+    return support::StartAppWith({support::Line(MakeDate(2023, 11, 3), 0, 3, -support::U(500)),
+                                  support::Line(MakeDate(2024, 3, 2), 0, 3, -support::U(1200)),
+                                  support::Line(MakeDate(2024, 3, 5), 1, 3, -support::U(10))},
+                                 support::Currencies(2));
 }
 
 void TestSumViewApp::opensFromTheMenuAndThePane()
@@ -106,7 +75,7 @@ void TestSumViewApp::opensFromTheMenuAndThePane()
     auto pApp = Start();
     QVERIFY(pApp != nullptr);
     CMainFrame* pFrame = pApp->MainFrame();
-    QPushButton* pButton = Button(pFrame->NaviPane()->ViewButtons(), ID_VIEW_SUMMARY);
+    QPushButton* pButton = support::CommandButton(pFrame->NaviPane()->ViewButtons(), ID_VIEW_SUMMARY);
     QVERIFY(pButton != nullptr);
     QVERIFY(pButton->isEnabled());
     QVERIFY(pFrame->Router().Query(ID_VIEW_SUMMARY).m_bEnabled);
@@ -169,7 +138,7 @@ void TestSumViewApp::viewCommandsAreTheViews()
 
     QSet<int> ids;
     for (const QMenu* pMenu : pFrame->VisibleMenus())
-        CollectMenuIds(pMenu, ids);
+        support::CollectMenuIds(pMenu, ids);
     for (int nID : CMainFrame::StandardToolBarButtons()) {
         if (nID != 0)
             ids.insert(nID);
@@ -219,14 +188,14 @@ void TestSumViewApp::paneDrivesTheView()
     CNaviPane* pPane = pFrame->NaviPane();
 
     // The pane's period buttons are the view's: 全期間 checks with the view's mode.
-    QPushButton* pAll = Button(pPane->PeriodButtons(), ID_PERIOD_ALL);
+    QPushButton* pAll = support::CommandButton(pPane->PeriodButtons(), ID_PERIOD_ALL);
     QVERIFY(pAll != nullptr);
     pAll->click();
     pFrame->OnIdle();
     QCOMPARE(pView->PeriodMode(), int(PERIOD_ALL));
     QVERIFY(pAll->isEnabled());
     QVERIFY(pAll->isChecked());
-    QPushButton* pMonth = Button(pPane->PeriodButtons(), ID_PERIOD_MONTH);
+    QPushButton* pMonth = support::CommandButton(pPane->PeriodButtons(), ID_PERIOD_MONTH);
     QVERIFY(pMonth != nullptr);
     pMonth->click();
     pFrame->OnIdle();
