@@ -261,35 +261,43 @@ int CCliTool::Check(const QStringList& args)
     return 0;
 }
 
-int CCliTool::Summary(const QStringList& args)
+int CCliTool::OpenReport(const QStringList& args, const QStringList& extraOptions, CCliArgs& cli, CCofferDoc& doc,
+                         int& nMode, PackedDate& period, int& nCur)
 {
-    CCliArgs cli;
-    if (!ParseArgs(cli, args,
-                   {QStringLiteral("mode"), QStringLiteral("period"), QStringLiteral("currency"),
-                    QStringLiteral("password"), QStringLiteral("today")},
-                   {}, 1)
-        || !ApplyToday(cli))
+    const QStringList options = QStringList{QStringLiteral("mode"), QStringLiteral("period"), QStringLiteral("currency"),
+                                            QStringLiteral("password"), QStringLiteral("today")}
+                                + extraOptions;
+    if (!ParseArgs(cli, args, options, {}, 1) || !ApplyToday(cli))
         return 2;
-    int nMode = 0;
     if (!cli.Has(QStringLiteral("mode")) || !CSummaryReport::ParseMode(cli.Value(QStringLiteral("mode")), nMode)) {
         std::fprintf(stderr, "pennyfold-cli: --mode must be day, month, year or quarter\n");
         return 2;
     }
-    PackedDate period = 0;
     if (!CSummaryReport::ParsePeriod(cli.Value(QStringLiteral("period")), nMode, period)) {
         std::fprintf(stderr, "pennyfold-cli: --period must be YYYY-MM for day, YYYY for month\n");
         return 2;
     }
-    CCofferDoc doc;
     if (!OpenLedger(doc, cli.Positional(0), cli))
         return Failure();
-    int nCur = 0;
+    nCur = 0;
     if (cli.Has(QStringLiteral("currency"))
         && !CSummaryReport::ParseCurrency(cli.Value(QStringLiteral("currency")), doc, nCur)) {
         std::fprintf(stderr, "pennyfold-cli: --currency must be a currency number of the ledger (0 .. %d)\n",
                      int(doc.Currencies().size()) - 1);
         return 2;
     }
+    return -1;
+}
+
+int CCliTool::Summary(const QStringList& args)
+{
+    CCliArgs cli;
+    CCofferDoc doc;
+    int nMode = 0;
+    PackedDate period = 0;
+    int nCur = 0;
+    if (const int nExit = OpenReport(args, {}, cli, doc, nMode, period, nCur); nExit >= 0)
+        return nExit;
     Print(CSummaryReport::Text(doc, nMode, period, nCur));
     return 0;
 }
@@ -297,32 +305,12 @@ int CCliTool::Summary(const QStringList& args)
 int CCliTool::Graph(const QStringList& args)
 {
     CCliArgs cli;
-    if (!ParseArgs(cli, args,
-                   {QStringLiteral("mode"), QStringLiteral("period"), QStringLiteral("column"),
-                    QStringLiteral("currency"), QStringLiteral("password"), QStringLiteral("today")},
-                   {}, 1)
-        || !ApplyToday(cli))
-        return 2;
-    int nMode = 0;
-    if (!cli.Has(QStringLiteral("mode")) || !CSummaryReport::ParseMode(cli.Value(QStringLiteral("mode")), nMode)) {
-        std::fprintf(stderr, "pennyfold-cli: --mode must be day, month, year or quarter\n");
-        return 2;
-    }
-    PackedDate period = 0;
-    if (!CSummaryReport::ParsePeriod(cli.Value(QStringLiteral("period")), nMode, period)) {
-        std::fprintf(stderr, "pennyfold-cli: --period must be YYYY-MM for day, YYYY for month\n");
-        return 2;
-    }
     CCofferDoc doc;
-    if (!OpenLedger(doc, cli.Positional(0), cli))
-        return Failure();
+    int nMode = 0;
+    PackedDate period = 0;
     int nCur = 0;
-    if (cli.Has(QStringLiteral("currency"))
-        && !CSummaryReport::ParseCurrency(cli.Value(QStringLiteral("currency")), doc, nCur)) {
-        std::fprintf(stderr, "pennyfold-cli: --currency must be a currency number of the ledger (0 .. %d)\n",
-                     int(doc.Currencies().size()) - 1);
-        return 2;
-    }
+    if (const int nExit = OpenReport(args, {QStringLiteral("column")}, cli, doc, nMode, period, nCur); nExit >= 0)
+        return nExit;
     int nColumn = 0;
     if (!CGraphReport::FindColumn(doc, cli.Value(QStringLiteral("column")), nColumn)) {
         std::fprintf(stderr, "pennyfold-cli: --column names no column of the graph: '%s'\n",

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/PackedDate.h"
+
 #include <QStringList>
 
 class CCofferDoc;
@@ -30,6 +32,10 @@ private:
     // Opens a ledger of any recognised form; --password answers its prompt.
     bool OpenLedger(CCofferDoc& doc, const QString& strPath, const CCliArgs& cli);
     bool SaveLedger(CCofferDoc& doc, const QString& strPath);
+    // What summary and graph share: the options, --mode, --period, the ledger and --currency.
+    // Returns -1 when all are read, else the exit status.
+    int OpenReport(const QStringList& args, const QStringList& extraOptions, CCliArgs& cli, CCofferDoc& doc,
+                   int& nMode, PackedDate& period, int& nCur);
     // Prints the questions the last step asked (answered OK) as warnings and
     // forgets them, so that a failure after them still prints its own message.
     void PrintWarnings();

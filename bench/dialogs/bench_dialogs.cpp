@@ -198,13 +198,3 @@ BENCHMARK(MatchFirstKey)->Unit(benchmark::kMillisecond);
 BENCHMARK(MatchTyping)->Unit(benchmark::kMillisecond);
 BENCHMARK(PadFilterCategory)->ArgName("layout")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(PadFilterAll)->ArgName("layout")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

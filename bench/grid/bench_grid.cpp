@@ -11,12 +11,6 @@
 
 namespace {
 
-class CBenchSettings : public CGridSettings
-{
-public:
-    bool SmoothScrolling() const override { return false; }
-};
-
 // Paints the whole 800 x 600 view into an image, at the top or in the middle of the rows.
 void PaintGrid(benchmark::State& state)
 {
@@ -67,18 +61,3 @@ void HitTestListedRows(benchmark::State& state)
 
 BENCHMARK(PaintGrid)->Args({ 100, 0 })->Args({ 1000000, 0 })->Args({ 1000000, 1 })->Unit(benchmark::kMicrosecond);
 BENCHMARK(HitTestListedRows)->Arg(100)->Arg(1000000);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    CBenchSettings settings;
-    CGridSettings::Install(&settings);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    CGridSettings::Install(nullptr);
-    return 0;
-}

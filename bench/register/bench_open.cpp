@@ -16,12 +16,6 @@
 
 namespace {
 
-class CBenchSettings : public CGridSettings
-{
-public:
-    bool SmoothScrolling() const override { return false; }
-};
-
 // Decades of a household: a few lines a day, income and expenses, and descriptions of which
 // many differ (shops, names, notes), as a ledger kept for years has them.
 QString WriteLedger(const QTemporaryDir& dir, int nLines)
@@ -88,16 +82,3 @@ void OpenToFirstPaint(benchmark::State& state)
 } // namespace
 
 BENCHMARK(OpenToFirstPaint)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    CBenchSettings settings;
-    CGridSettings::Install(&settings);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    CGridSettings::Install(nullptr);
-    return 0;
-}

@@ -19,12 +19,6 @@
 
 namespace {
 
-class CBenchSettings : public CGridSettings
-{
-public:
-    bool SmoothScrolling() const override { return false; }
-};
-
 // Resident memory of the process, now (VmRSS) or at its peak so far (VmHWM), in MB.
 double MemoryMb(const char* pField)
 {
@@ -83,16 +77,3 @@ void PrintToPdf(benchmark::State& state)
 } // namespace
 
 BENCHMARK(PrintToPdf)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    CBenchSettings settings;
-    CGridSettings::Install(&settings);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    CGridSettings::Install(nullptr);
-    return 0;
-}

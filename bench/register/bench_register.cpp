@@ -16,12 +16,6 @@
 
 namespace {
 
-class CBenchSettings : public CGridSettings
-{
-public:
-    bool SmoothScrolling() const override { return false; }
-};
-
 // A ledger of decades: n lines, a few a day, with income, expenses and descriptions.
 void FillLedger(CCofferDoc& doc, int nLines)
 {
@@ -154,16 +148,3 @@ BENCHMARK(EnterLineWithNewCategory)->Arg(1000000)->Unit(benchmark::kMillisecond)
 BENCHMARK(InplaceEditRepaint)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ScrollPageRepaint)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(CreateView)->Arg(100000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    CBenchSettings settings;
-    CGridSettings::Install(&settings);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    CGridSettings::Install(nullptr);
-    return 0;
-}

@@ -104,13 +104,3 @@ BENCHMARK(OpenView)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SwitchPeriodCategoryAndCurrency)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(UpdateAfterEdit)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(Repaint)->Args({1000000, PERIOD_MONTH})->Args({1000000, PERIOD_QUARTER})->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -18,12 +18,6 @@
 
 namespace {
 
-class CBenchSettings : public CGridSettings
-{
-public:
-    bool SmoothScrolling() const override { return false; }
-};
-
 // n lines over decades, a few a day, in two currencies, income and the expense categories.
 CCofferDoc& Ledger(int nLines)
 {
@@ -110,16 +104,3 @@ BENCHMARK(OpenView)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SwitchPeriodAndCurrency)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(UpdateAfterEdit)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(Repaint)->Arg(1000000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    CBenchSettings settings;
-    CGridSettings::Install(&settings);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    CGridSettings::Install(nullptr);
-    return 0;
-}
